@@ -1,0 +1,89 @@
+#include "fakes/fake_file_system.h"
+
+#include <cctype>
+
+namespace mirella::testing {
+
+std::string FakeFileSystem::Key(const std::string& path) {
+  std::string key = path;
+  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+std::string FakeFileSystem::Parent(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool FakeFileSystem::FileExists(const std::string& path) const {
+  return files_.count(Key(path)) != 0;
+}
+
+bool FakeFileSystem::DirectoryExists(const std::string& path) const {
+  return directories_.count(Key(path)) != 0;
+}
+
+void FakeFileSystem::AddDirectory(const std::string& path) {
+  for (std::string folder = path; !folder.empty(); folder = Parent(folder)) {
+    directories_.insert(Key(folder));
+  }
+}
+
+void FakeFileSystem::AddFile(const std::string& path, const std::string& bytes) {
+  AddDirectory(Parent(path));
+  files_[Key(path)] = bytes;
+}
+
+Status FakeFileSystem::CreateDirectories(const std::string& path) {
+  if (DirectoryExists(path)) return Status::Ok();
+  for (std::string folder = Parent(path); !folder.empty(); folder = Parent(folder)) {
+    if (readOnlyFolders.count(folder) != 0) {
+      return Status::Failure("Не удалось создать папку \"" + path + "\": отказано в доступе.");
+    }
+  }
+  AddDirectory(path);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::CheckWritable(const std::string& path) const {
+  const std::string folder = Parent(path);
+  if (!DirectoryExists(folder)) {
+    return Status::Failure("Не удалось записать файл \"" + path +
+                           "\": системе не удается найти указанный путь.");
+  }
+  if (readOnlyFolders.count(folder) != 0) {
+    return Status::Failure("Не удалось записать файл \"" + path + "\": отказано в доступе.");
+  }
+  return Status::Ok();
+}
+
+Status FakeFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  if (Status writable = CheckWritable(path); !writable) return writable;
+  ++writeCount;
+  files_[Key(path)] = std::string(bytes);
+  return Status::Ok();
+}
+
+Status FakeFileSystem::CopyFileReplacing(const std::string& source, const std::string& target) {
+  auto found = files_.find(Key(source));
+  if (found == files_.end()) {
+    return Status::Failure("Не удалось скопировать файл \"" + source +
+                           "\": системе не удается найти указанный файл.");
+  }
+  if (Status writable = CheckWritable(target); !writable) return writable;
+  ++writeCount;
+  files_[Key(target)] = found->second;
+  return Status::Ok();
+}
+
+Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
+  auto found = files_.find(Key(path));
+  if (found == files_.end()) {
+    return Status::Failure("Не удалось прочитать файл \"" + path +
+                           "\": системе не удается найти указанный файл.");
+  }
+  return found->second;
+}
+
+}  // namespace mirella::testing

@@ -1,0 +1,37 @@
+#pragma once
+// An in-memory file system for unit tests, with Windows path rules: backslashes, case-insensitive
+// ASCII names. A write needs its folder to exist; folders listed in `readOnlyFolders` refuse
+// writes, as a read-only or locked folder would.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "system/file_system.h"
+
+namespace mirella::testing {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) const override;
+  bool DirectoryExists(const std::string& path) const override;
+  Status CreateDirectories(const std::string& path) override;
+  Status WriteFileReplacing(const std::string& path, std::string_view bytes) override;
+  Status CopyFileReplacing(const std::string& source, const std::string& target) override;
+  Result<std::string> ReadFile(const std::string& path) const override;
+
+  // Test set-up and inspection.
+  void AddDirectory(const std::string& path);
+  void AddFile(const std::string& path, const std::string& bytes);  // creates its folders
+  std::set<std::string> readOnlyFolders;  // exact folder paths whose files cannot be written
+  int writeCount = 0;
+
+ private:
+  static std::string Key(const std::string& path);
+  static std::string Parent(const std::string& path);
+  Status CheckWritable(const std::string& path) const;
+  std::map<std::string, std::string> files_;
+  std::set<std::string> directories_;
+};
+
+}  // namespace mirella::testing
