@@ -1,0 +1,33 @@
+#pragma once
+// The module `registry`: the only code that touches the Windows registry.
+
+#include <windows.h>
+
+#include <string>
+
+#include "system/registry.h"
+
+namespace mirella {
+
+namespace registry {
+
+// A REG_SZ value, or a REG_EXPAND_SZ value expanded, read whole whatever its length. A missing
+// key or value, an empty value and any other type give the empty text. Keys are opened for
+// querying only.
+std::string GetStringValue(HKEY root, const std::string& key, const std::string& name);
+
+// Writes a REG_SZ value, creating the key and its missing parents.
+Status SetStringValue(HKEY root, const std::string& key, const std::string& name,
+                      const std::string& text);
+
+}  // namespace registry
+
+class Win32Registry : public Registry {
+ public:
+  std::string GetStringValue(RegistryRoot root, const std::string& key,
+                             const std::string& name) const override;
+  Status SetStringValue(RegistryRoot root, const std::string& key, const std::string& name,
+                        const std::string& text) override;
+};
+
+}  // namespace mirella

@@ -1,0 +1,64 @@
+#pragma once
+// What every FileSystem must do, run against the in-memory fake natively and against real files
+// under Wine.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "system/file_system.h"
+
+namespace mirella::testing {
+
+// Each implementation supplies: static std::unique_ptr<FileSystem> Make(); Root(), an existing
+// empty folder to work in; and Cleanup(), which removes it.
+template <class Implementation>
+class FileSystemContract : public ::testing::Test {
+ protected:
+  void SetUp() override { files = Implementation::Make(); }
+  void TearDown() override { Implementation::Cleanup(); }
+  std::string Path(const std::string& relative) const {
+    return Implementation::Root() + "\\" + relative;
+  }
+  std::unique_ptr<FileSystem> files;
+};
+
+TYPED_TEST_SUITE_P(FileSystemContract);
+
+TYPED_TEST_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack) {
+  auto& files = *this->files;
+  const std::string path = this->Path("Папка с пробелами\\theme.htm");
+  EXPECT_FALSE(files.WriteFileReplacing(path, "x").ok()) << "the folder does not exist yet";
+  ASSERT_TRUE(files.CreateDirectories(this->Path("Папка с пробелами")).ok());
+  EXPECT_TRUE(files.DirectoryExists(this->Path("Папка с пробелами")));
+  ASSERT_TRUE(files.WriteFileReplacing(path, std::string("long first text\r\n\r\r\n")).ok());
+  ASSERT_TRUE(files.WriteFileReplacing(path, "short").ok());
+  auto read = files.ReadFile(path);
+  ASSERT_TRUE(read.ok()) << read.message();
+  EXPECT_EQ(read.value(), "short");
+  EXPECT_TRUE(files.FileExists(path));
+  EXPECT_FALSE(files.FileExists(this->Path("Папка с пробелами"))) << "a folder is not a file";
+  EXPECT_FALSE(files.DirectoryExists(path));
+}
+
+TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndReportsMissingSource) {
+  auto& files = *this->files;
+  ASSERT_TRUE(files.CreateDirectories(this->Path("a\\b\\c")).ok());
+  ASSERT_TRUE(files.WriteFileReplacing(this->Path("a\\source.htm"), "new page").ok());
+  ASSERT_TRUE(files.WriteFileReplacing(this->Path("a\\b\\c\\Desktop.htt"), "old page").ok());
+  ASSERT_TRUE(files.CopyFileReplacing(this->Path("a\\source.htm"), this->Path("a\\b\\c\\Desktop.htt")).ok());
+  EXPECT_EQ(files.ReadFile(this->Path("a\\b\\c\\Desktop.htt")).value(), "new page");
+
+  const Status missing =
+      files.CopyFileReplacing(this->Path("a\\none.htm"), this->Path("a\\b\\c\\Desktop.htt"));
+  EXPECT_FALSE(missing.ok());
+  EXPECT_NE(missing.message().find("none.htm"), std::string::npos) << missing.message();
+  EXPECT_EQ(files.ReadFile(this->Path("a\\b\\c\\Desktop.htt")).value(), "new page");
+  EXPECT_FALSE(files.ReadFile(this->Path("a\\none.htm")).ok());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack,
+                            CopyReplacesTargetAndReportsMissingSource);
+
+}  // namespace mirella::testing
