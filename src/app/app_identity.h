@@ -1,0 +1,12 @@
+#pragma once
+// The program's name as the user sees it: window captions and the title of message boxes that
+// have no title of their own.
+
+#include <string_view>
+
+namespace mirella::app {
+
+inline constexpr std::string_view kApplicationTitle = "Mirella";
+inline constexpr std::string_view kMainCaption = "Mirella v. 0.7";
+
+}  // namespace mirella::app

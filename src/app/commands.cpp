@@ -1,0 +1,77 @@
+#include "app/commands.h"
+
+#include <string>
+
+#include "app/apply_command.h"
+#include "app/content_view.h"
+#include "app/icon_editor.h"
+#include "app/loading_sequence.h"
+#include "app/navigation.h"
+#include "app/preview_command.h"
+#include "content/maker_site.h"
+
+namespace mirella::app {
+
+namespace {
+
+constexpr const char* kSettingsTitle = "Настройка";
+constexpr const char* kHelpTitle = "О программе";
+constexpr const char* kMainMenuTitle = "Главное меню";
+constexpr const char* kCancelQuestion =
+    "При отмене настройки все несохраненные изменения будут утеряны.\r\n"
+    "Вы точно хотите выйти из программы?";
+constexpr const char* kCancelTitle = "Отмена";
+
+void Configure(MainWindowState& state) {
+  MainControls& c = state.controls;
+  SwitchFrame(*c.frm_name, *c.frm_main, *c.frm_store, kSettingsTitle);
+  LoadDefaultContent(state);
+}
+
+void Cancel(MainWindowState& state) {
+  const ui::MessageAnswer answer = state.services.host.ShowMessage(
+      kCancelQuestion, ui::MessageIcon::kQuestion, ui::MessageButtons::kYesNo, kCancelTitle);
+  if (answer == ui::MessageAnswer::kYes) state.services.host.Quit();
+}
+
+}  // namespace
+
+void RunCommand(MainWindowState& state, int index) {
+  MainControls& c = state.controls;
+  switch (index) {
+    case kInstall:
+      StartLoading(state);
+      break;
+    case kConfigure:
+      Configure(state);
+      break;
+    case kWebSite:
+      state.services.host.ShellOpen(std::string(kMakerSite));
+      break;
+    case kHelp:
+      SwitchFrame(*c.frm_name, *c.frm_main, *c.frm_help, kHelpTitle);
+      break;
+    case kExit:
+      state.services.host.Quit();
+      break;
+    case kAboutPage:
+      SwitchFrame(*c.frm_name, *c.frm_help, *c.frm_main, kMainMenuTitle);
+      break;
+    case kCancel:
+      Cancel(state);
+      break;
+    case kPreview:
+      ShowPreview(state);
+      break;
+    case kApply:
+      RunApply(state);
+      break;
+    case kBack:
+      LeaveIconPage(state);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace mirella::app

@@ -1,0 +1,68 @@
+#include "app/content_view.h"
+
+#include "app/settings_layout.h"
+#include "content/default_content.h"
+
+namespace mirella::app {
+
+namespace {
+
+// True when the control is element `index` of the entry array.
+bool IsEntryBox(const std::array<ui::Control*, kEntryCount>& boxes, const ui::Control& control) {
+  return control.index >= 0 && control.index < kEntryCount && boxes[control.index] == &control;
+}
+
+}  // namespace
+
+void ShowDesktopTexts(MainWindowState& state) {
+  MainControls& c = state.controls;
+  c.title->text = state.content.title;
+  c.col_1_title->text = state.content.col_1_title;
+  c.col_2_title->text = state.content.col_2_title;
+  c.desktop->text = state.content.desktop;
+}
+
+void ShowLinkMarks(MainWindowState& state) {
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    state.controls.icon_link[entry]->backColour = state.content.linkMark[entry];
+  }
+}
+
+void ShowEntries(MainWindowState& state) {
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    state.controls.ico_title[entry]->text = state.content.EntryCaption[entry];
+    state.controls.ico_desc[entry]->text = state.content.EntryDescription[entry];
+    // The shown picture always names the stored number, so the editor never shows one picture
+    // while the desktop would get another.
+    state.controls.ico[entry]->picture = GalleryPicture(state.content.EntryPicture[entry]);
+  }
+  ShowLinkMarks(state);
+}
+
+void LoadDefaultContent(MainWindowState& state) {
+  SetValues(state.content, state.Links());
+  ShowEntries(state);
+}
+
+bool StoreTypedText(MainWindowState& state, const ui::Control& textBox) {
+  MainControls& c = state.controls;
+  DesktopContent& content = state.content;
+  if (&textBox == c.title) {
+    content.title = textBox.text;
+  } else if (&textBox == c.col_1_title) {
+    content.col_1_title = textBox.text;
+  } else if (&textBox == c.col_2_title) {
+    content.col_2_title = textBox.text;
+  } else if (&textBox == c.desktop) {
+    content.desktop = textBox.text;
+  } else if (IsEntryBox(c.ico_title, textBox)) {
+    SetEntryCaption(content, textBox.index, textBox.text);
+  } else if (IsEntryBox(c.ico_desc, textBox)) {
+    SetEntryDescription(content, textBox.index, textBox.text);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mirella::app

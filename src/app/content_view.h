@@ -1,0 +1,27 @@
+#pragma once
+// The settings page's view of the desktop being edited: the text boxes, entry pictures and link
+// buttons show the content, and what the user types reaches the content at once.
+
+#include "app/main_window_state.h"
+#include "ui/control.h"
+
+namespace mirella::app {
+
+// The four desktop text boxes show the content's texts.
+void ShowDesktopTexts(MainWindowState& state);
+
+// Every entry's caption and description boxes, picture and link button show its content.
+void ShowEntries(MainWindowState& state);
+
+// Each link button's back colour shows its entry's link mark.
+void ShowLinkMarks(MainWindowState& state);
+
+// Loads the built-in content into the entries and shows it. The four desktop texts keep
+// whatever the user typed.
+void LoadDefaultContent(MainWindowState& state);
+
+// A text box of the settings page changed: its text goes to the content. False for a control
+// that is not bound to the content.
+bool StoreTypedText(MainWindowState& state, const ui::Control& textBox);
+
+}  // namespace mirella::app
