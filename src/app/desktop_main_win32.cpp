@@ -1,0 +1,40 @@
+// desktop.exe: the splash window, then the main window, on the Win32 form layer.
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "app/app_identity.h"
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "generate/code_page_win32.h"
+#include "system/environment_win32.h"
+#include "system/file_system_win32.h"
+#include "system/registry_win32.h"
+#include "system/wide_text_win32.h"
+#include "ui/win32/win32_host.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int /*show*/) {
+  try {
+    mirella::ui::win32::Win32Host host(instance);
+    mirella::Win32Environment environment;
+    mirella::Win32Registry registry;
+    mirella::Win32FileSystem files;
+    mirella::SystemCodePage codePage;
+
+    // The main window's object exists from the start; its window is made by the splash's last
+    // tick.
+    mirella::app::MainWindow main(host, environment, registry, files, codePage);
+    mirella::app::SplashWindow splash(host, main.Form(), main);
+    host.ShowForm(splash.Form(), splash);
+    return host.RunMessageLoop();
+  } catch (const std::exception& error) {
+    // Only a fault in building the windows gets here; event handlers keep their own failures.
+    const std::wstring text = L"Не удалось запустить программу.\n\n" + mirella::Widen(error.what());
+    MessageBoxW(nullptr, text.c_str(), mirella::Widen(mirella::app::kApplicationTitle).c_str(),
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}
