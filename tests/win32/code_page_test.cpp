@@ -1,0 +1,46 @@
+// SystemCodePage against the built-in Cp1251 that stands in for it in the portable build.
+
+#include "generate/code_page_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "generate/cp1251.h"
+#include "generate/encoded_text.h"
+
+namespace mirella {
+namespace {
+
+TEST(SystemCodePage, AgreesWithTheBuiltInTableOnEveryCharacterUnderCodePage1251) {
+  if (GetACP() != 1251) GTEST_SKIP() << "ANSI code page " << GetACP() << "; run with LC_ALL=ru_RU.CP1251";
+  const SystemCodePage system;
+  const Cp1251 builtIn;
+  int differences = 0;
+  for (char32_t c = 0; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    if (system.Encode(c) != builtIn.Encode(c)) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(c);
+      if (++differences > 20) break;
+    }
+  }
+}
+
+TEST(SystemCodePage, RefusesBestFitLookAlikes) {
+  const SystemCodePage system;
+  // Neither 1251 nor 1252 has U+0100 (A with macron); best fit would give "A".
+  EXPECT_EQ(system.Encode(U'\u0100'), std::nullopt);
+  EXPECT_EQ(system.Encode(U'中'), std::nullopt);
+  EXPECT_EQ(system.Encode(U'😀'), std::nullopt);
+  EXPECT_EQ(system.Encode(U'a'), "a");
+}
+
+TEST(SystemCodePage, AWesternSystemGetsRussianTextAsEscapes) {
+  if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page " << GetACP();
+  const SystemCodePage system;
+  EXPECT_EQ(system.Encode(U'é'), "\xE9");
+  EXPECT_EQ(JavaScriptStringText("Стол é", system), "\\u0421\\u0442\\u043E\\u043B \xE9");
+  EXPECT_EQ(HtmlText("Стол", system), "&#1057;&#1090;&#1086;&#1083;");
+}
+
+}  // namespace
+}  // namespace mirella
