@@ -1,0 +1,134 @@
+#include "ui/win32/container_window.h"
+
+#include <windowsx.h>
+
+#include "ui/win32/form_view.h"
+#include "ui/win32/handles.h"
+#include "ui/win32/windowless.h"
+
+namespace mirella::ui::win32 {
+
+namespace {
+constexpr wchar_t kClassName[] = L"MirellaContainer";
+
+// A control's own pointer, or the nearest ancestor's that sets one.
+MousePointer EffectivePointer(const Control& control) {
+  for (const Control* c = &control; c != nullptr; c = c->parent) {
+    if (c->pointer != MousePointer::kDefault) return c->pointer;
+  }
+  return MousePointer::kDefault;
+}
+}  // namespace
+
+bool ContainerWindow::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect,
+                             const wchar_t* title) {
+  HINSTANCE instance = view_.Resources().Instance();
+  RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_ARROW));
+  return Window::Create(instance, kClassName, exStyle, style, rect, parent, title);
+}
+
+LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel from its back buffer
+    case WM_PAINT:
+      return OnPaint();
+    case WM_MOUSEMOVE:
+      OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+      OnButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT &&
+          OnSetCursor()) {
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (lParam != 0) {
+        view_.OnChildCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM:
+      view_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLOREDIT:
+      if (HBRUSH brush = view_.ColourTextBox(reinterpret_cast<HDC>(wParam),
+                                             reinterpret_cast<HWND>(lParam))) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    default:
+      if (control_.kind == ControlKind::kForm) return OnTopLevelMessage(message, wParam, lParam);
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+LRESULT ContainerWindow::OnTopLevelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      view_.RaiseTimer(wParam);
+      return 0;
+    case WM_CLOSE:
+      view_.RaiseCloseRequested();
+      return 0;
+    case WM_DPICHANGED:
+      view_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+LRESULT ContainerWindow::OnPaint() {
+  PaintDc paint(Handle());
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const SIZE size{client.right, client.bottom};
+  if (size.cx <= 0 || size.cy <= 0) return 0;
+  // Everything is drawn into a back buffer first and copied in one go, so nothing flickers.
+  MemoryDc buffer(paint.Get());
+  UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), size.cx, size.cy));
+  SelectedObject selected(buffer.Get(), bitmap.Get());
+  PaintContainer(buffer.Get(), control_, size, view_.Dpi(), view_.Resources());
+  BitBlt(paint.Get(), 0, 0, size.cx, size.cy, buffer.Get(), 0, 0, SRCCOPY);
+  return 0;
+}
+
+Control& ContainerWindow::HitControl(POINT point) {
+  Control* hit = HitWindowless(control_, point, view_.Dpi());
+  return hit != nullptr ? *hit : control_;
+}
+
+void ContainerWindow::OnMouseMove(POINT point) { view_.RaiseMouseMove(HitControl(point)); }
+
+void ContainerWindow::OnButtonDown(POINT point) {
+  pressed_ = &HitControl(point);
+  SetCapture(Handle());
+}
+
+// A click is a press and a release over the same control.
+void ContainerWindow::OnButtonUp(POINT point) {
+  if (GetCapture() == Handle()) ReleaseCapture();
+  Control& hit = HitControl(point);
+  const bool sameControl = pressed_ == &hit;
+  pressed_ = nullptr;
+  if (sameControl) view_.RaiseClick(hit);
+}
+
+bool ContainerWindow::OnSetCursor() {
+  POINT point{};
+  GetCursorPos(&point);
+  ScreenToClient(Handle(), &point);
+  HCURSOR cursor = view_.Resources().Cursor(EffectivePointer(HitControl(point)));
+  SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+  return true;
+}
+
+}  // namespace mirella::ui::win32

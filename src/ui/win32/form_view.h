@@ -1,0 +1,111 @@
+#pragma once
+// The windows of one form: the top-level window, a child window per windowed control, and the
+// timers of the form's kTimer controls. Sync() brings them all in line with the tree.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/host.h"
+#include "ui/win32/container_window.h"
+#include "ui/win32/event_dispatcher.h"
+#include "ui/win32/render_resources.h"
+
+namespace mirella::ui::win32 {
+
+class FormView {
+ public:
+  // Creates the form's windows, hidden, centred on the screen.
+  FormView(Control& form, FormEvents& events, EventDispatcher& dispatcher,
+           RenderResources& resources);
+  ~FormView();
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  Control& Form() { return form_; }
+  FormEvents& Events() { return events_; }
+  RenderResources& Resources() { return resources_; }
+  HWND Handle() const;
+  // The window of a windowed control of this form (the form's own for the form), or null.
+  HWND WindowOf(const Control& control) const;
+  int Dpi() const { return dpi_; }
+
+  // After its load step the form may show; a closed form is hidden, its timers stopped, and
+  // raises no more events.
+  void SetLoaded() { loaded_ = true; }
+  bool IsClosed() const { return closed_; }
+  void Close();
+
+  // Positions, visibility, texts, fonts, colours, items, tooltips, timers, then a repaint.
+  void Sync();
+
+  // Notifications from the windows.
+  void RaiseMouseMove(Control& control);
+  void RaiseClick(Control& control);
+  void RaiseTimer(UINT_PTR timerId);
+  void RaiseCloseRequested();
+  void OnChildCommand(HWND child, UINT code);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void DrawButton(const DRAWITEMSTRUCT& item);
+  HBRUSH ColourTextBox(HDC dc, HWND textBox);
+
+ private:
+  // What was last applied to a control's window, so that Sync only touches what changed.
+  struct ControlWindow {
+    Control* control = nullptr;
+    ControlKind kind = ControlKind::kLabel;
+    HWND handle = nullptr;
+    std::unique_ptr<ContainerWindow> container;  // frames
+    RECT rect{-1, -1, -1, -1};
+    int visible = -1;
+    int enabled = -1;
+    HFONT font = nullptr;
+    std::string text;
+    std::vector<std::string> items;
+    int selectedItem = -2;
+    Colour foreColour = 0xFFFFFFFF;
+    Colour backColour = 0xFFFFFFFF;
+    std::string tooltip;
+  };
+  struct RunningTimer {
+    UINT_PTR id = 0;
+    int interval = 0;
+  };
+
+  static LRESULT CALLBACK ChildProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR subclassId, DWORD_PTR data);
+  void Raise(Control& control, void (FormEvents::*event)(Control&));
+  Control* ContainerOf(const Control& control) const;
+  ControlWindow* Record(HWND handle);
+  ControlWindow& EnsureWindow(Control& control, HWND parent, bool& created);
+  void Apply(ControlWindow& record, const Control& container);
+  void ApplyItems(ControlWindow& record);
+  void ApplyTooltip(ControlWindow& record);
+  void SyncForm();
+  void SyncTimers(const std::vector<Control*>& timers);
+  void StopTimers();
+  void RestackChildren(Control& container);
+
+  Control& form_;
+  FormEvents& events_;
+  EventDispatcher& dispatcher_;
+  RenderResources& resources_;
+  ContainerWindow window_;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool loaded_ = false;
+  bool closed_ = false;
+  bool syncing_ = false;
+  SIZE clientSize_{-1, -1};
+  std::string caption_;
+  int shown_ = -1;
+  std::map<const Control*, ControlWindow> windows_;
+  std::map<const Control*, RunningTimer> timers_;
+  UINT_PTR nextTimerId_ = 1;
+  HWND tooltip_ = nullptr;
+};
+
+}  // namespace mirella::ui::win32

@@ -1,0 +1,58 @@
+#pragma once
+// Pictures (GIF with transparency, JPEG) decoded by the Windows Imaging Component into
+// premultiplied 32-bit bitmaps, and drawn with their transparency.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "ui/win32/handles.h"
+
+struct IWICImagingFactory;
+
+namespace mirella::ui::win32 {
+
+struct Picture {
+  UniqueBitmap bitmap;  // a top-down 32 bpp premultiplied BGRA DIB section
+  int width = 0;
+  int height = 0;
+  const std::uint32_t* pixels = nullptr;  // the DIB's bits, width * height of them
+};
+
+class PictureDecoder {
+ public:
+  // COM must be initialised on the calling thread.
+  PictureDecoder();
+  ~PictureDecoder();
+  PictureDecoder(const PictureDecoder&) = delete;
+  PictureDecoder& operator=(const PictureDecoder&) = delete;
+
+  // The first frame of an encoded picture, or nullopt when it cannot be decoded.
+  std::optional<Picture> Decode(std::span<const std::byte> encoded) const;
+
+ private:
+  IWICImagingFactory* factory_ = nullptr;
+};
+
+// Pictures embedded as RCDATA resources of a module, decoded on first use.
+class PictureLibrary {
+ public:
+  explicit PictureLibrary(HMODULE module) : module_(module) {}
+  // The picture named by its path under assets/, or null when it is missing or undecodable.
+  const Picture* Get(const std::string& name);
+
+ private:
+  HMODULE module_;
+  PictureDecoder decoder_;
+  std::map<std::string, std::unique_ptr<Picture>> pictures_;  // null for a failed name
+};
+
+// Draws the whole picture stretched over `target`, blending its transparent pixels.
+void DrawPicture(HDC dc, const Picture& picture, const RECT& target);
+
+}  // namespace mirella::ui::win32

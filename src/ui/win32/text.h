@@ -1,0 +1,12 @@
+#pragma once
+// UTF-8 inside the program, UTF-16 at the W functions.
+
+#include <string>
+#include <string_view>
+
+namespace mirella::ui::win32 {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+}  // namespace mirella::ui::win32
