@@ -1,9 +1,23 @@
 #include "app/preview_command.h"
 
+#include <string>
+
+#include "app/app_identity.h"
+#include "generate/preview.h"
+
 namespace mirella::app {
 
-// TODO: write the preview page with the generator's preview writer and open it with the shell;
-// until that writer exists the command accepts the click and does nothing.
-void ShowPreview(MainWindowState& /*state*/) {}
+void ShowPreview(MainWindowState& state) {
+  const MainServices& s = state.services;
+  const Result<std::string> page = WritePreview(state.content, s.environment.ProgramFolder(),
+                                                s.environment.TemporaryFolder(), s.files);
+  if (!page) {
+    s.host.ShowMessage("Не удалось подготовить просмотр.\r\n" + page.message(),
+                       ui::MessageIcon::kCritical, ui::MessageButtons::kOk,
+                       std::string(kApplicationTitle));
+    return;
+  }
+  s.host.ShellOpen(page.value());
+}
 
 }  // namespace mirella::app

@@ -91,5 +91,28 @@ TEST_F(SettingsPageTest, AFailedApplyIsAnErrorAndTheProgramGoesOn) {
   EXPECT_TRUE(C("frm_store").visible);
 }
 
+TEST_F(SettingsPageTest, PreviewOpensTheCurrentEditsWithoutTouchingTheInstalledDesktop) {
+  Type("title", -1, "Предпросмотр");
+  files.AddDirectory(environment.temporaryFolder);
+  const int registryWrites = registry.writeCount;
+  Click("label", 7);
+  ASSERT_EQ(host.shellOpens.size(), 1u);
+  const std::string page = host.shellOpens[0];
+  EXPECT_EQ(page.rfind(environment.temporaryFolder + "\\", 0), 0u) << page;
+  ASSERT_TRUE(files.FileExists(page));
+  auto script = files.ReadFile(page.substr(0, page.rfind('\\')) + "\\desktop.js");
+  ASSERT_TRUE(script.ok());
+  EXPECT_NE(script.value().find("Предпросмотр"), std::string::npos);
+  EXPECT_EQ(Script(), "") << "the program's desktop.js is not written";
+  EXPECT_EQ(registry.writeCount, registryWrites);
+  EXPECT_FALSE(host.quit());
+
+  files.readOnlyFolders.insert(page.substr(0, page.rfind('\\')));
+  Click("label", 7);
+  EXPECT_EQ(host.shellOpens.size(), 1u) << "nothing is opened when the preview cannot be written";
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].icon, ui::MessageIcon::kCritical);
+}
+
 }  // namespace
 }  // namespace mirella::testing
