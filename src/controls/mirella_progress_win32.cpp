@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "ui/win32/handles.h"
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 
 namespace mirella {
@@ -42,7 +42,7 @@ void DrawMirellaProgress(HDC dc, const RECT& bounds, const MirellaProgress& prog
   ui::win32::SelectedObject font(dc, fonts.Get(kTitleFont, dpi));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  const std::wstring caption = ui::win32::Widen(progress.Caption());
+  const std::wstring caption = Widen(progress.Caption());
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &title,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   RestoreDC(dc, saved);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 
 namespace mirella::ui::win32 {
 

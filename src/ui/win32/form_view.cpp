@@ -7,7 +7,7 @@
 #include <set>
 
 #include "ui/win32/graphical_button.h"
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/windowless.h"
 

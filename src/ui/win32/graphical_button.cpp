@@ -1,7 +1,7 @@
 #include "ui/win32/graphical_button.h"
 
 #include "ui/win32/handles.h"
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 
 namespace mirella::ui::win32 {
 

@@ -9,7 +9,7 @@
 #include "ui/win32/form_view.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/render_resources.h"
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/window.h"
 

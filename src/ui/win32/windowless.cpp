@@ -3,7 +3,7 @@
 #include <string>
 
 #include "controls/mirella_progress_win32.h"
-#include "ui/win32/text.h"
+#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 
 namespace mirella::ui::win32 {
