@@ -1,16 +1,15 @@
 #include "generate/encoded_text.h"
 
-#include <cstdio>
-
 #include "generate/utf8.h"
 
 namespace mirella {
 namespace {
 
+// \uXXXX for one UTF-16 code unit.
 void AppendUnicodeEscape(std::string& out, char32_t unit) {
-  char escape[8];
-  std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(unit));
-  out += escape;
+  constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(unit >> shift) & 0xF]);
 }
 
 // Appends the bytes of `c` in the code page; false when the code page cannot hold it.
