@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/win32/resources.h"
@@ -76,12 +77,20 @@ const Picture* PictureLibrary::Get(const std::string& name) {
   return pictures_.emplace(name, std::move(picture)).first->second.get();
 }
 
-void DrawPicture(HDC dc, const Picture& picture, const RECT& target) {
+void DrawPicture(HDC dc, const Picture& picture, const RECT& target, int dpi) {
+  // Pictures keep their own size (scaled only with the display), clipped to the control, as a
+  // form's pictures do; stretching a 400 x 393 background into a 398 x 392 client would blur it.
+  const int width = MulDiv(picture.width, dpi, kScreenDpi);
+  const int height = MulDiv(picture.height, dpi, kScreenDpi);
+  const int shownWidth = std::min<int>(width, target.right - target.left);
+  const int shownHeight = std::min<int>(height, target.bottom - target.top);
+  if (shownWidth <= 0 || shownHeight <= 0) return;
   MemoryDc source(dc);
   SelectedObject selected(source.Get(), picture.bitmap.Get());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-             source.Get(), 0, 0, picture.width, picture.height, blend);
+  AlphaBlend(dc, target.left, target.top, shownWidth, shownHeight, source.Get(), 0, 0,
+             MulDiv(shownWidth, picture.width, width), MulDiv(shownHeight, picture.height, height),
+             blend);
 }
 
 }  // namespace mirella::ui::win32

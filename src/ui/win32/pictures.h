@@ -53,6 +53,9 @@ class PictureLibrary {
 };
 
 // Draws the whole picture stretched over `target`, blending its transparent pixels.
-void DrawPicture(HDC dc, const Picture& picture, const RECT& target);
+// The DPI at which a picture's pixels are shown one to one.
+inline constexpr int kScreenDpi = 96;
+// Draws the picture at its top-left corner, at its own size for the DPI, clipped to the target.
+void DrawPicture(HDC dc, const Picture& picture, const RECT& target, int dpi);
 
 }  // namespace mirella::ui::win32

@@ -37,10 +37,11 @@ void PaintLabel(HDC dc, const Control& label, RECT rect, int dpi, RenderResource
             AlignmentFormat(label.alignment) | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
 }
 
-void PaintImage(HDC dc, const Control& image, const RECT& rect, RenderResources& resources) {
+void PaintImage(HDC dc, const Control& image, const RECT& rect, int dpi,
+                RenderResources& resources) {
   if (image.picture.empty()) return;  // a hover area
   if (const Picture* picture = resources.Pictures().Get(image.picture)) {
-    DrawPicture(dc, *picture, rect);
+    DrawPicture(dc, *picture, rect, dpi);
   }
   if (image.border) FrameRect(dc, &rect, resources.Brush(image.foreColour));
 }
@@ -87,7 +88,7 @@ void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResour
   FillRect(dc, &client, resources.Brush(container.backColour));
   if (!container.picture.empty()) {
     if (const Picture* picture = resources.Pictures().Get(container.picture)) {
-      DrawPicture(dc, *picture, client);
+      DrawPicture(dc, *picture, client, dpi);
     }
   }
   if (container.kind == ControlKind::kFrame && container.border) {
@@ -105,7 +106,7 @@ void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResour
         PaintLabel(dc, control, rect, dpi, resources);
         break;
       case ControlKind::kImage:
-        PaintImage(dc, control, rect, resources);
+        PaintImage(dc, control, rect, dpi, resources);
         break;
       case ControlKind::kShape:
         PaintShape(dc, control, rect, resources);
