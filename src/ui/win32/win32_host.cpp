@@ -185,6 +185,7 @@ void Win32Host::Quit() {
 
 MessageAnswer Win32Host::ShowMessage(const std::string& text, MessageIcon icon,
                                      MessageButtons buttons, const std::string& title) {
+  SyncAll();  // the box is modal: show what the handler has changed before it waits
   UINT flags = buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK;
   switch (icon) {
     case MessageIcon::kInformation:
@@ -216,6 +217,7 @@ MessageAnswer Win32Host::ShowMessage(const std::string& text, MessageIcon icon,
 std::optional<std::string> Win32Host::InputBox(const std::string& prompt,
                                                const std::string& title,
                                                const std::string& initialText) {
+  SyncAll();  // the box is modal: show what the handler has changed before it waits
   const std::wstring caption = title.empty() ? std::wstring(kDefaultTitle) : Widen(title);
   auto answer =
       RunInputBox(instance_, OwnerWindow(), Widen(prompt), caption, Widen(initialText));
@@ -237,6 +239,9 @@ int Win32Host::PopupMenu(const Control& form, const std::vector<MenuItem>& items
   }
   POINT point{TwipsToPixels(xTwips, view->Dpi()), TwipsToPixels(yTwips, view->Dpi())};
   ClientToScreen(view->Handle(), &point);
+  // The menu's modal loop runs inside the handler that opened it, so what that handler has
+  // changed so far (the highlight moved to the entry, say) is shown before the menu opens.
+  SyncAll();
   // The menu's owner must be in the foreground for the menu to close when the user clicks away.
   SetForegroundWindow(view->Handle());
   const int chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN |
