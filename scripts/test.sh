@@ -27,7 +27,7 @@ run_build() {  # name, ctest wrapper..., -- cmake arguments...
   summaries+="$name: $(grep -E 'tests passed|tests failed' "$log" | tail -1)"$'\n'
 }
 
-run_build native -- -DCMAKE_BUILD_TYPE=Debug
+run_build native -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_BENCHMARKS=ON
 run_build sanitize -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_SANITIZE=ON
 run_build windows xvfb-run -a -s "-screen 0 1280x1024x24" -- \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release

@@ -5,11 +5,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "generate/cp1251.h"
 #include "generate/encoded_text.h"
 
 namespace mirella {
 namespace {
+
+// The test run names the code page it set up (through the locale Wine starts with), so that a
+// missing locale fails here instead of quietly skipping the checks of that code page.
+TEST(SystemCodePage, IsTheOneTheTestRunAskedFor) {
+  const char* expected = std::getenv("MIRELLA_EXPECTED_CODE_PAGE");
+  if (expected == nullptr) GTEST_SKIP() << "no code page asked for";
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+}
 
 TEST(SystemCodePage, AgreesWithTheBuiltInTableOnEveryCharacterUnderCodePage1251) {
   if (GetACP() != 1251) GTEST_SKIP() << "ANSI code page " << GetACP() << "; run with LC_ALL=ru_RU.CP1251";
