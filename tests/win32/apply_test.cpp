@@ -20,6 +20,7 @@
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
 #include "system/wide_text_win32.h"
+#include "win32/remove_tree.h"
 
 namespace mirella {
 namespace {
@@ -50,25 +51,7 @@ std::string Replaced(std::string text, std::string_view from, const std::string&
   return text;
 }
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
+using testing::RemoveTree;
 
 bool KeyExists(const wchar_t* key) {
   HKEY handle;
