@@ -67,8 +67,11 @@ def test(arguments):
               f"the splash is {geometry}, expected a client area of {SPLASH_PIXELS}")
         functions, decorations = motif_hints(splash)
         check(decorations == 0, f"the splash asks for decorations {decorations:#x}, expected none")
-        wait_for("the splash's first paint",
-                 lambda: distinct_colours(screenshot(), window_geometry(splash)) > 50, 30)
+        def splash_painted():
+            shown = window_geometry(splash)
+            check(shown is not None, "the splash closed before it was painted")
+            return distinct_colours(screenshot(), shown) > 50
+        wait_for("the splash's first paint", splash_painted, 30)
         screenshot().save_png(os.path.join(arguments.screenshots, "splash.png"), geometry)
 
         # Then the main window: caption, fixed border without minimize and maximize, 398 x 392.
