@@ -7,7 +7,7 @@ sudo_if_needed() {
 }
 
 packages=(
-  cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
+  cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
   fonts-liberation fonts-dejavu-core locales chromium nodejs npm
 )

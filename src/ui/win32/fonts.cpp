@@ -19,7 +19,10 @@ HFONT FontCache::Get(const Font& font, int dpi) {
   logFont.lfCharSet = RUSSIAN_CHARSET;
   logFont.lfQuality = DEFAULT_QUALITY;
   logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  const std::wstring face = Widen(font.face);
+  // "MS Sans Serif" is a bitmap font: it has few sizes and no true bold. Its TrueType successor
+  // draws the same design sharply at any display scale.
+  const std::wstring face =
+      font.face == "MS Sans Serif" ? L"Microsoft Sans Serif" : Widen(font.face);
   lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
   return fonts_.emplace(key, UniqueFont(CreateFontIndirectW(&logFont))).first->second.Get();
 }
