@@ -10,20 +10,20 @@ namespace {
 
 using ui::ControlKind;
 
-ui::Font MakeFont(const FontSpec& spec) {
-  return ui::Font{std::string(spec.face), spec.points, spec.bold, spec.underline};
+ui::Font MakeFont(const FontStyle& style) {
+  return ui::Font{std::string(style.face), style.points, style.bold, style.underline};
 }
 
-void AddPicture(ui::Control& parent, const PictureSpec& spec) {
-  AddImage(parent, spec.name, spec.index, spec.bounds, spec.picture).visible = spec.visible;
+void AddPicture(ui::Control& parent, const PictureRow& row) {
+  AddImage(parent, row.name, row.index, row.bounds, row.picture).visible = row.visible;
 }
 
 void AddCommandLabels(ui::Control& page, Page which) {
   for (int index = 0; index < static_cast<int>(kCommandLabels.size()); ++index) {
-    const CommandLabelSpec& spec = kCommandLabels[index];
-    if (spec.page != which) continue;
-    ui::Control& label = AddLabel(page, "label", index, spec.bounds, spec.caption, spec.alignment);
-    label.visible = spec.visible;
+    const CommandLabelRow& row = kCommandLabels[index];
+    if (row.page != which) continue;
+    ui::Control& label = AddLabel(page, "label", index, row.bounds, row.caption, row.alignment);
+    label.visible = row.visible;
     label.font = MakeFont(MainLayout::kCommandFont);
     label.foreColour = MainLayout::kCommandDesignColour;
     if (index != kAboutPageLabel) label.pointer = ui::MousePointer::kHand;
@@ -37,16 +37,16 @@ void AddHoverArea(ui::Control& page, Page which) {
 }
 
 ui::Control& AddPage(ui::Control& form, Page which) {
-  const PageSpec& spec = kPages[static_cast<int>(which)];
-  ui::Control& page = AddControl(form, ControlKind::kFrame, spec.name, -1, MainLayout::kPage);
-  page.visible = spec.visible;
+  const PageRow& row = kPages[static_cast<int>(which)];
+  ui::Control& page = AddControl(form, ControlKind::kFrame, row.name, -1, MainLayout::kPage);
+  page.visible = row.visible;
   page.backColour = MainLayout::kPageBack;
   return page;
 }
 
 void AddMainMenuPage(ui::Control& page) {
   AddCommandLabels(page, Page::kMain);
-  for (const PictureSpec& picture : kMainMenuPictures) AddPicture(page, picture);
+  for (const PictureRow& picture : kMainMenuPictures) AddPicture(page, picture);
   AddHoverArea(page, Page::kMain);
 }
 

@@ -11,7 +11,7 @@
 
 namespace mirella::app {
 
-struct FontSpec {
+struct FontStyle {
   std::string_view face;
   double points;
   bool bold;
@@ -25,7 +25,7 @@ struct MainLayout {
   // The page title above the content area, and the banner drawn below it.
   static constexpr ui::TwipsRect kPageTitle{2640, 1560, 2895, 375};
   static constexpr std::string_view kFirstPageTitle = "Главное меню";
-  static constexpr FontSpec kPageTitleFont{"Arial", 14.25, true, false};
+  static constexpr FontStyle kPageTitleFont{"Arial", 14.25, true, false};
   static constexpr ui::TwipsRect kBanner{1980, 1470, 3675, 450};
   static constexpr std::string_view kBannerPicture = "window/banner.gif";
 
@@ -33,26 +33,26 @@ struct MainLayout {
   static constexpr ui::TwipsRect kPage{360, 1920, 5295, 3735};
   static constexpr Colour kPageBack = ui::Rgb(0, 119, 251);
 
-  static constexpr FontSpec kCommandFont{"Arial", 12, true, true};
+  static constexpr FontStyle kCommandFont{"Arial", 12, true, true};
   static constexpr Colour kCommandDesignColour = ui::Rgb(224, 224, 224);
 };
 
 enum class Page { kMain, kStore, kHelp, kLoad };
 
-struct PageSpec {
+struct PageRow {
   std::string_view name;
   bool visible;
 };
 
 // In stacking order; indexed by Page.
-inline constexpr std::array<PageSpec, 4> kPages{{
+inline constexpr std::array<PageRow, 4> kPages{{
     {"frm_main", true},
     {"frm_store", false},
     {"frm_help", false},
     {"frm_load", false},
 }};
 
-struct CommandLabelSpec {
+struct CommandLabelRow {
   Page page;
   std::string_view caption;
   ui::TwipsRect bounds;
@@ -61,7 +61,7 @@ struct CommandLabelSpec {
 };
 
 // label(0..9), indexed by command. 0 and 1 share a slot, and so do 6 and 9.
-inline constexpr std::array<CommandLabelSpec, 10> kCommandLabels{{
+inline constexpr std::array<CommandLabelRow, 10> kCommandLabels{{
     {Page::kMain, "Установить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, true},
     {Page::kMain, "Настроить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, false},
     {Page::kMain, "Посетить Сайт Кастора", {1080, 1275, 3015, 375}, ui::Alignment::kLeft, true},
@@ -76,7 +76,7 @@ inline constexpr std::array<CommandLabelSpec, 10> kCommandLabels{{
 // The one command label without the pointing hand: it covers the about page.
 inline constexpr int kAboutPageLabel = 5;
 
-struct PictureSpec {
+struct PictureRow {
   std::string_view name;
   int index;
   ui::TwipsRect bounds;
@@ -85,7 +85,7 @@ struct PictureSpec {
 };
 
 // The 48 x 48 pictures beside the main-menu commands.
-inline constexpr std::array<PictureSpec, 5> kMainMenuPictures{{
+inline constexpr std::array<PictureRow, 5> kMainMenuPictures{{
     {"iconik", 0, {240, 240, 720, 720}, "window/iconik0.gif", true},
     {"iconik", 1, {240, 240, 720, 720}, "window/iconik1.gif", false},
     {"icon", 2, {240, 1080, 720, 720}, "window/icon2.gif", true},
@@ -94,11 +94,11 @@ inline constexpr std::array<PictureSpec, 5> kMainMenuPictures{{
 }};
 
 // The picture-less hover areas frm_pal(0..2), each below every other control of its page.
-struct HoverAreaSpec {
+struct HoverAreaRow {
   Page page;
   ui::TwipsRect bounds;
 };
-inline constexpr std::array<HoverAreaSpec, 3> kHoverAreas{{
+inline constexpr std::array<HoverAreaRow, 3> kHoverAreas{{
     {Page::kMain, {0, 120, 5295, 3615}},
     {Page::kHelp, {0, 3000, 5295, 735}},
     {Page::kStore, {0, 3120, 5415, 615}},
@@ -114,7 +114,7 @@ struct AboutLayout {
   static constexpr std::string_view kVersionText = "Версия 0.7 ";
   static constexpr ui::TwipsRect kPicture{0, 0, 5295, 3735};
   static constexpr std::string_view kPictureFile = "window/about.jpg";
-  static constexpr PictureSpec kIcon{"icon", 5, {240, 3000, 720, 720}, "window/icon5.gif", true};
+  static constexpr PictureRow kIcon{"icon", 5, {240, 3000, 720, 720}, "window/icon5.gif", true};
 };
 
 struct LoadPageLayout {

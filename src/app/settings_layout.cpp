@@ -39,9 +39,9 @@ void AddGeneralPage(ui::Control& panel) {
   columns.border = true;
   columns.backColour = SettingsLayout::kSubPanelBack;
   for (int row = 0; row < static_cast<int>(kColumnRows.size()); ++row) {
-    const ColumnRowSpec& spec = kColumnRows[row];
-    AddCaptionedInput(columns, spec.field, ControlKind::kTextBox);
-    ui::Control& button = AddLabel(columns, "btn_icons", row + 1, spec.iconsButton,
+    const ColumnRow& columnRow = kColumnRows[row];
+    AddCaptionedInput(columns, columnRow.field, ControlKind::kTextBox);
+    ui::Control& button = AddLabel(columns, "btn_icons", row + 1, columnRow.iconsButton,
                                    GeneralPageLayout::kColumnButtonText, ui::Alignment::kCentre);
     button.transparent = false;
     button.border = true;

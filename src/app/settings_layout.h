@@ -45,11 +45,11 @@ struct GeneralPageLayout {
 };
 
 // Inside the "Колонки" frame: row k - 1 for column k, with its "Значки" label btn_icons(k).
-struct ColumnRowSpec {
+struct ColumnRow {
   CaptionedInput field;
   ui::TwipsRect iconsButton;
 };
-inline constexpr std::array<ColumnRowSpec, 2> kColumnRows{{
+inline constexpr std::array<ColumnRow, 2> kColumnRows{{
     {{"Заголовок колонки 1:", {120, 240, 1755, 225}, "col_1_title", {1920, 210, 1935, 285}},
      {3960, 210, 735, 285}},
     {{"Заголовок колонки 2:", {120, 630, 1755, 225}, "col_2_title", {1920, 600, 1935, 285}},
