@@ -110,8 +110,13 @@ Status Win32FileSystem::WriteFileReplacing(const std::string& path, std::string_
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file.valid() ||
-        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size() || !FlushFileBuffers(file.get()) || !file.Close()) {
+        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+      error = GetLastError();
+    } else if (written != bytes.size()) {
+      // A short write is a failure even though the call succeeded, and the last error then
+      // names nothing of it (or whatever an earlier call left there).
+      error = ERROR_WRITE_FAULT;
+    } else if (!FlushFileBuffers(file.get()) || !file.Close()) {
       error = GetLastError();
     }
   }
