@@ -1,6 +1,7 @@
 #include "system/apply.h"
 
 #include <optional>
+#include <utility>
 
 #include "content/links.h"
 #include "generate/desktop_script.h"
@@ -45,13 +46,31 @@ std::string AppDataFolder(const ApplyServices& services) {
   return WithoutTrailingBackslashes(std::move(folder));
 }
 
-// The file's bytes, or nullopt when it is missing or unreadable.
-std::optional<std::string> ReadIfPresent(const FileSystem& files, const std::string& path) {
-  if (!files.FileExists(path)) return std::nullopt;
-  auto bytes = files.ReadFile(path);
-  if (!bytes) return std::nullopt;
-  return std::move(bytes).value();
-}
+// A file as it was before Apply changed it, so that a later failure can put it back.
+class FileSnapshot {
+ public:
+  FileSnapshot(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {
+    existed_ = files_.FileExists(path_);
+    if (existed_) {
+      if (auto read = files_.ReadFile(path_)) bytes_ = std::move(read).value();
+    }
+  }
+  // The old bytes back, or no file where there was none. A file that existed but could not be
+  // read is left alone rather than lost.
+  void Restore() {
+    if (!existed_) {
+      files_.RemoveFile(path_);
+    } else if (bytes_) {
+      files_.WriteFileReplacing(path_, *bytes_);
+    }
+  }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+  bool existed_ = false;
+  std::optional<std::string> bytes_;
+};
 
 // Points both wallpaper values at the page. When the second cannot be written, the first gets
 // its old text back, so that the two never disagree.
@@ -86,27 +105,37 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
   const std::string programFolder = services.environment.ProgramFolder();
   const std::string themePage = ThemePagePath(programFolder);
 
-  // The configure command reaches Apply without the loading sequence, which writes the page.
-  if (!files.FileExists(themePage)) {
+  // The configure command reaches Apply without the loading sequence, which writes the page; and
+  // a page left by a copy of the program in another folder would point the desktop there.
+  const auto currentPage = files.ReadFile(themePage);
+  if (!currentPage || currentPage.value() != ThemePage(programFolder, services.codePage)) {
     if (Status written = WriteThemes(programFolder, files, services.codePage); !written) {
       return Failed(written);
     }
   }
+
+  // Any later failure puts the script and the desktop file back as they were.
+  FileSnapshot oldScript(files, DesktopScriptPath(programFolder));
   if (Status written = SetChanges(content, programFolder, files, services.codePage); !written) {
     return Failed(written);
   }
 
   const std::string desktopFolder = appData + "\\Microsoft\\Internet Explorer";
-  if (Status created = files.CreateDirectories(desktopFolder); !created) return Failed(created);
+  if (Status created = files.CreateDirectories(desktopFolder); !created) {
+    oldScript.Restore();
+    return Failed(created);
+  }
   const std::string desktopFile = desktopFolder + "\\Desktop.htt";
-  const std::optional<std::string> oldDesktopFile = ReadIfPresent(files, desktopFile);
+  FileSnapshot oldDesktopFile(files, desktopFile);
   if (Status copied = files.CopyFileReplacing(themePage, desktopFile); !copied) {
+    oldScript.Restore();
     return Failed(copied);
   }
 
   // Registry last: the wallpaper values name the page only once everything it needs is there.
   if (Status set = SetWallpaperValues(services.registry, themePage); !set) {
-    if (oldDesktopFile) files.WriteFileReplacing(desktopFile, *oldDesktopFile);
+    oldDesktopFile.Restore();
+    oldScript.Restore();
     return Failed(set);
   }
   return {ApplyResult::kApplied, std::string(kApplied), std::string()};

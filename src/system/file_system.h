@@ -24,6 +24,8 @@ class FileSystem {
   // even when `target` is hidden or a system file. On failure `target` is left as it was.
   virtual Status CopyFileReplacing(const std::string& source, const std::string& target) = 0;
   virtual Result<std::string> ReadFile(const std::string& path) const = 0;
+  // Deletes a file; a file that does not exist is success.
+  virtual Status RemoveFile(const std::string& path) = 0;
 };
 
 }  // namespace mirella

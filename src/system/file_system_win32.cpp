@@ -167,4 +167,11 @@ Result<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
   return bytes;
 }
 
+Status Win32FileSystem::RemoveFile(const std::string& path) {
+  if (DeleteFileW(Widen(path).c_str())) return Status::Ok();
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
+  return Failure("Не удалось удалить файл", path, error);
+}
+
 }  // namespace mirella

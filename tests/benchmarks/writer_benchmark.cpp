@@ -53,6 +53,7 @@ class ReplacingFiles : public FileSystem {
   Result<std::string> ReadFile(const std::string&) const override {
     return Status::Failure("not used");
   }
+  Status RemoveFile(const std::string&) override { return Status::Failure("not used"); }
   Status WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     const fs::path target = folder_.Local(path);
     const fs::path temporary = target.string() + ".tmp";

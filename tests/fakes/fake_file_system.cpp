@@ -86,4 +86,13 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
   return found->second;
 }
 
+Status FakeFileSystem::RemoveFile(const std::string& path) {
+  if (!FileExists(path)) return Status::Ok();
+  if (readOnlyFolders.count(Parent(path)) != 0) {
+    return Status::Failure("Не удалось удалить файл \"" + path + "\": отказано в доступе.");
+  }
+  files_.erase(Key(path));
+  return Status::Ok();
+}
+
 }  // namespace mirella::testing

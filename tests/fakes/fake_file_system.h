@@ -19,6 +19,7 @@ class FakeFileSystem : public FileSystem {
   Status WriteFileReplacing(const std::string& path, std::string_view bytes) override;
   Status CopyFileReplacing(const std::string& source, const std::string& target) override;
   Result<std::string> ReadFile(const std::string& path) const override;
+  Status RemoveFile(const std::string& path) override;
 
   // Test set-up and inspection.
   void AddDirectory(const std::string& path);

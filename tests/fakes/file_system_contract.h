@@ -58,7 +58,17 @@ TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndReportsMissingSource) {
   EXPECT_FALSE(files.ReadFile(this->Path("a\\none.htm")).ok());
 }
 
+TYPED_TEST_P(FileSystemContract, RemovesFilesAndTakesAMissingOneAsRemoved) {
+  auto& files = *this->files;
+  ASSERT_TRUE(files.WriteFileReplacing(this->Path("desktop.js"), "script").ok());
+  ASSERT_TRUE(files.RemoveFile(this->Path("desktop.js")).ok());
+  EXPECT_FALSE(files.FileExists(this->Path("desktop.js")));
+  EXPECT_TRUE(files.RemoveFile(this->Path("desktop.js")).ok());
+  EXPECT_TRUE(files.RemoveFile(this->Path("no folder\\desktop.js")).ok());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack,
-                            CopyReplacesTargetAndReportsMissingSource);
+                            CopyReplacesTargetAndReportsMissingSource,
+                            RemovesFilesAndTakesAMissingOneAsRemoved);
 
 }  // namespace mirella::testing

@@ -93,8 +93,8 @@ TEST_F(ApplyTest, RefusesWhileAnEntryHasNoLinkAndTouchesNothing) {
 }
 
 TEST_F(ApplyTest, InstallsTheScriptTheDesktopFileAndBothWallpaperValues) {
-  files.AddFile(kThemePage, "the page as the loading sequence wrote it");
   const DesktopContent content = FullyLinkedTestContent();
+  const int writesBefore = files.writeCount;
   const ApplyOutcome outcome = Run(content);
   EXPECT_EQ(outcome.result, ApplyResult::kApplied);
   EXPECT_EQ(outcome.message,
@@ -103,8 +103,9 @@ TEST_F(ApplyTest, InstallsTheScriptTheDesktopFileAndBothWallpaperValues) {
             "в контекстном меню отключена.");
   EXPECT_EQ(outcome.title, "");
   EXPECT_EQ(File(kScript), DesktopScript(content, kProgram, codePage));
-  // The existing page is copied as it is, not rewritten.
-  EXPECT_EQ(File(kDesktopFile), "the page as the loading sequence wrote it");
+  // The page the loading sequence wrote is copied as it is, not written again.
+  EXPECT_EQ(files.writeCount - writesBefore, 2) << "desktop.js and Desktop.htt only";
+  EXPECT_EQ(File(kDesktopFile), ThemePage(kProgram, codePage));
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper"), kThemePage);
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneralKey, "Wallpaper"), kThemePage);
 }
@@ -118,6 +119,25 @@ TEST_F(ApplyTest, WritesAMissingThemePageAndCreatesTheDesktopFolder) {
   EXPECT_EQ(File(kThemePage), ThemePage(kProgram, codePage));
   EXPECT_TRUE(files.DirectoryExists(kDesktopFolder));
   EXPECT_EQ(File(kDesktopFile), ThemePage(kProgram, codePage));
+}
+
+TEST_F(ApplyTest, RewritesAThemePageLeftByACopyInAnotherFolder) {
+  files.AddFile(kThemePage, ThemePage("D:\\Старое место", codePage));
+  ASSERT_EQ(Run(FullyLinkedTestContent()).result, ApplyResult::kApplied);
+  EXPECT_EQ(File(kThemePage), ThemePage(kProgram, codePage));
+  EXPECT_EQ(File(kDesktopFile), ThemePage(kProgram, codePage));
+}
+
+TEST_F(ApplyTest, AFailureLeavesNoScriptOrDesktopFileWhereThereWasNone) {
+  FakeFileSystem fresh;
+  fresh.AddFile(kThemePage, ThemePage(kProgram, codePage));
+  fresh.AddDirectory(kAppData);
+  files = fresh;
+  RegistryFailingOneKey failing(registry, kGeneralKey);
+  EXPECT_EQ(Run(FullyLinkedTestContent(), failing).result, ApplyResult::kFailed);
+  EXPECT_FALSE(files.FileExists(kScript)) << "the main menu must still offer to install";
+  EXPECT_FALSE(files.FileExists(kDesktopFile));
+  ExpectRegistryUntouched();
 }
 
 TEST_F(ApplyTest, FallsBackToTheShellsApplicationDataFolder) {
@@ -140,8 +160,8 @@ TEST_F(ApplyTest, WithoutAnyApplicationDataFolderWritesNothing) {
   EXPECT_EQ(registry.writeCount, 0);
 }
 
-// Each failure stops Apply with a message naming what failed; the old desktop file and the
-// wallpaper values stay as they were.
+// Each failure stops Apply with a message naming what failed; the old script, the old desktop
+// file and the wallpaper values stay as they were.
 struct FailureCase {
   const char* name;
   void (*arrange)(FakeFileSystem& files, FakeEnvironment& environment);
@@ -161,6 +181,7 @@ TEST_P(ApplyFailure, LeavesTheOldDesktopAndRegistry) {
   EXPECT_EQ(outcome.message.rfind("Не удалось применить изменения.\r\n", 0), 0u) << outcome.message;
   EXPECT_NE(outcome.message.find(failure.named), std::string::npos) << outcome.message;
   EXPECT_EQ(File(kDesktopFile), "old desktop");
+  EXPECT_EQ(File(kScript), "old script");
   ExpectRegistryUntouched();
 }
 
