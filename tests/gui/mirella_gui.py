@@ -15,7 +15,8 @@ import subprocess
 import sys
 import time
 
-TWIPS_PER_PIXEL = 15  # at 96 dots per inch
+TWIPS_PER_INCH = 1440
+SCREEN_DPI = 96  # 100 % display scale: 15 twips per pixel
 
 MAIN_CAPTION = "Mirella v. 0.7"
 SPLASH_CAPTION = "Mirella"
@@ -25,6 +26,14 @@ APPLICATION_TITLE = "Mirella"
 PAGE_ORIGIN = (360, 1920)  # every page frame, in the main window's client area
 SUB_PANEL_ORIGIN = (120, 120)  # the settings page's sub-panels, inside the settings page
 CLIENT_PIXELS = (398, 392)
+PAGE_BACK = (0, 119, 251)  # the page frames' colour
+# The main menu's visible command labels, page coordinates in twips.
+MAIN_MENU_LABELS = {
+    0: (1080, 450, 3015, 375),
+    2: (1080, 1275, 3015, 375),
+    3: (1080, 2115, 3015, 375),
+    4: (1080, 2950, 3015, 375),
+}
 SPLASH_PIXELS = (624, 203)
 
 # The program folder's name: a space and Cyrillic letters, as a user's folder may well have.
@@ -60,8 +69,11 @@ def wait_for(what, condition, timeout, interval=0.2):
         time.sleep(interval)
 
 
-def twips_to_pixels(twips):
-    return int(round(twips / TWIPS_PER_PIXEL))
+def twips_to_pixels(twips, dpi=SCREEN_DPI):
+    """Twips to pixels at a DPI, rounded half away from zero as the program's MulDiv does."""
+    scaled = abs(twips) * dpi
+    pixels = (scaled + TWIPS_PER_INCH // 2) // TWIPS_PER_INCH
+    return pixels if twips >= 0 else -pixels
 
 
 def parse_arguments():
@@ -289,6 +301,11 @@ class Wine:
                           "/f")
         check(result.returncode == 0, f"could not set HKCU\\{key} {name}")
 
+    def set_registry_dword(self, key, name, value):
+        result = self.run("reg", "add", "HKCU\\" + key, "/v", name, "/t", "REG_DWORD", "/d",
+                          str(value), "/f")
+        check(result.returncode == 0, f"could not set HKCU\\{key} {name}")
+
     @staticmethod
     def windows_path(unix_path):
         """The path as the program sees it, through Wine's drive Z: (the Unix root)."""
@@ -340,11 +357,12 @@ class Program:
 
 class MainWindow:
     """Screen positions of the main window's controls: the layout's twips plus the client
-    area's origin on the screen. Under Xvfb there is no window manager, so Wine's X window is
-    exactly the client area."""
+    area's origin on the screen, at the DPI the program runs at. Under Xvfb there is no window
+    manager, so Wine's X window is exactly the client area."""
 
-    def __init__(self, window):
+    def __init__(self, window, dpi=SCREEN_DPI):
         self.window = window
+        self.dpi = dpi
         geometry = window_geometry(window)
         check(geometry is not None, "the main window vanished")
         self.x, self.y, self.width, self.height = geometry
@@ -352,11 +370,14 @@ class MainWindow:
     def rect(self, twips):
         """Screen rectangle (x, y, width, height) of a client-area rectangle in twips."""
         left, top, width, height = twips
-        return (self.x + twips_to_pixels(left), self.y + twips_to_pixels(top),
-                twips_to_pixels(width), twips_to_pixels(height))
+        return (self.x + self.pixels(left), self.y + self.pixels(top), self.pixels(width),
+                self.pixels(height))
 
     def point(self, left, top):
-        return self.x + twips_to_pixels(left), self.y + twips_to_pixels(top)
+        return self.x + self.pixels(left), self.y + self.pixels(top)
+
+    def pixels(self, twips):
+        return twips_to_pixels(twips, self.dpi)
 
     def centre(self, twips):
         x, y, width, height = self.rect(twips)

@@ -5,23 +5,15 @@ Exit ends the program. Saves screenshots of the splash and of the main menu."""
 import os
 import subprocess
 
-from mirella_gui import (CLIENT_PIXELS, MAIN_CAPTION, SPLASH_CAPTION, SPLASH_PIXELS, MainWindow,
-                         Program, Wine, check, click, fresh_program_folder, log, move_mouse,
-                         on_page, run_test, screenshot, visible_windows, wait_for,
-                         wait_for_window, window_geometry)
+from mirella_gui import (CLIENT_PIXELS, MAIN_CAPTION, MAIN_MENU_LABELS, PAGE_BACK, SPLASH_CAPTION,
+                         SPLASH_PIXELS, MainWindow, Program, Wine, check, click,
+                         fresh_program_folder, log, move_mouse, on_page, run_test, screenshot,
+                         visible_windows, wait_for, wait_for_window, window_geometry)
 
-PAGE_BACK = (0, 119, 251)
 WHITE = (255, 255, 255)
 DESIGN_GREY = (224, 224, 224)
 HOVER_AREA_GREY = (220, 220, 220)
 
-# The main menu's visible command labels, page coordinates in twips.
-MAIN_MENU_LABELS = {
-    0: (1080, 450, 3015, 375),
-    2: (1080, 1275, 3015, 375),
-    3: (1080, 2115, 3015, 375),
-    4: (1080, 2950, 3015, 375),
-}
 # A point of the hover area frm_pal(0) (0, 120, 5295, 3615) away from every label and picture.
 HOVER_AREA_POINT = (4800, 3400)
 
