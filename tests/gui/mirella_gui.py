@@ -244,7 +244,8 @@ class Wine:
         self.environment = dict(os.environ)
         self.environment.update({
             "WINEPREFIX": self.prefix,
-            "WINEDEBUG": "-all",
+            # Wine's errors only: they go to the program's log, shown when a test fails.
+            "WINEDEBUG": "fixme-all",
             "LC_ALL": WINE_LOCALE,
             # No offers to install Mono or Gecko while the prefix is made: nothing here uses them.
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
@@ -335,11 +336,17 @@ def fresh_program_folder(program, work):
 class Program:
     """desktop.exe running under Wine."""
 
+    # What Wine and the program print, kept for the failure report of the last started program.
+    last_log = None
+
     def __init__(self, wine, folder):
         self.wine = wine
-        self.process = subprocess.Popen(["wine", os.path.join(folder, b"desktop.exe")],
-                                        env=wine.environment, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+        log_path = os.path.join(os.path.dirname(os.path.abspath(folder)), b"desktop-wine.log")
+        with open(log_path, "wb") as output:
+            self.process = subprocess.Popen(["wine", os.path.join(folder, b"desktop.exe")],
+                                            env=wine.environment, stdout=output,
+                                            stderr=subprocess.STDOUT)
+        Program.last_log = log_path
 
     def running(self):
         return self.process.poll() is None
@@ -409,6 +416,10 @@ def run_test(body):
         body(arguments)
     except TestFailure as failure:
         log(f"FAILED: {failure}")
+        if Program.last_log and os.path.exists(Program.last_log):
+            with open(Program.last_log, "rb") as output:
+                tail = output.read()[-4000:].decode("utf-8", "replace")
+            log("Wine's output for desktop.exe:\n" + (tail or "(nothing)"))
         try:
             screenshot().save_png(os.path.join(arguments.screenshots, "failure.png"))
         except Exception as error:  # the display itself may be the problem
