@@ -9,7 +9,7 @@ sudo_if_needed() {
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
-  fonts-liberation fonts-dejavu-core locales chromium nodejs npm
+  fonts-liberation fonts-dejavu-core locales chromium nodejs
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -17,14 +17,13 @@ for package in "${packages[@]}"; do
     missing+=("$package")
 done
 # A Node.js that did not come from Debian (a newer one on PATH) serves as well.
-if command -v node >/dev/null && command -v npm >/dev/null; then
+if command -v node >/dev/null; then
   missing=("${missing[@]/nodejs}")
-  missing=("${missing[@]/npm}")
 fi
 read -r -a missing <<<"${missing[*]}"
 if [ "${#missing[@]}" -gt 0 ]; then
   sudo_if_needed apt-get update
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 fi
 
 # Wine gives programs the ANSI code page of the locale: ru_RU.CP1251 is Russian Windows' 1251.
