@@ -8,6 +8,7 @@
 #include "app/loading_sequence.h"
 #include "app/main_layout.h"
 #include "app/navigation.h"
+#include "generate/desktop_script.h"
 
 namespace mirella::app {
 
@@ -23,8 +24,8 @@ void MainWindow::Load(ui::Control& /*form*/) {
   MainControls& c = state_.controls;
   state_.content.SystemDrive = SystemDriveOf(state_.services.environment);
 
-  const std::string script = state_.services.environment.ProgramFolder() + "\\desktop.js";
-  if (state_.services.files.FileExists(script)) {
+  if (state_.services.files.FileExists(
+          DesktopScriptPath(state_.services.environment.ProgramFolder()))) {
     SwitchButton(*c.label[kInstall], *c.label[kConfigure]);
     c.iconik[0]->visible = false;
     c.iconik[1]->visible = true;
