@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/app_identity.h"
-#include "generate/preview.h"
+#include "install/preview.h"
 
 namespace mirella::app {
 

@@ -15,6 +15,8 @@ std::string MakeLinkUrl(std::string_view path) {
       case '\\': url += '/'; break;
       case ' ': url += "%20"; break;
       case '\'': url += "%27"; break;
+      case '%': url += "%25"; break;
+      case '#': url += "%23"; break;
       default: url += c;
     }
   }

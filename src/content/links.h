@@ -26,8 +26,9 @@ extern const std::array<std::string_view, kLinkChoiceCount> kLinkChoiceCaptions;
 inline constexpr std::string_view kShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// "file:///" followed by the path with "\" as "/", " " as "%20" and "'" as "%27" (an apostrophe
-// would end the page's single-quoted attribute); every other character is kept as it is.
+// "file:///" followed by the path with "\" as "/", " " as "%20", "'" as "%27" (an apostrophe
+// would end the page's single-quoted attribute), "%" as "%25" and "#" as "%23" (a browser reads
+// them as an escape and as the start of a fragment); every other character is kept as it is.
 std::string MakeLinkUrl(std::string_view path);
 
 // MakeLinkUrl, and marks the link button of the selected entry when it is unmarked.

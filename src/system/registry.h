@@ -2,6 +2,8 @@
 // The registry as the rest of the program sees it. On Windows the module `registry`
 // (registry_win32.h) is the only code that touches the real registry; tests use an in-memory fake.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "system/result.h"
@@ -10,6 +12,14 @@ namespace mirella {
 
 // Every caller works under the current user's hive.
 enum class RegistryRoot { kCurrentUser };
+
+// A value exactly as the registry holds it: its type number (1 for REG_SZ, 2 for REG_EXPAND_SZ,
+// and so on) and its bytes, uninterpreted, so that it can be put back as it was.
+struct RegistryValue {
+  std::uint32_t type = 0;
+  std::string data;
+  bool operator==(const RegistryValue&) const = default;
+};
 
 class Registry {
  public:
@@ -22,6 +32,17 @@ class Registry {
   // and the system's reason.
   virtual Status SetStringValue(RegistryRoot root, const std::string& key, const std::string& name,
                                 const std::string& text) = 0;
+
+  // The value as stored, or nullopt when its key or the value itself does not exist. A value
+  // that exists but cannot be read is a failure, never taken for an absent one.
+  virtual Result<std::optional<RegistryValue>> ReadValue(RegistryRoot root, const std::string& key,
+                                                         const std::string& name) const = 0;
+  // Writes the value exactly as given, creating the key and its missing parents.
+  virtual Status WriteValue(RegistryRoot root, const std::string& key, const std::string& name,
+                            const RegistryValue& value) = 0;
+  // Deletes the value; a missing key or value is success.
+  virtual Status DeleteValue(RegistryRoot root, const std::string& key,
+                             const std::string& name) = 0;
 };
 
 }  // namespace mirella

@@ -1,6 +1,7 @@
 #include "system/registry_win32.h"
 
-#include <vector>
+#include <cstring>
+#include <utility>
 
 #include "system/wide_text_win32.h"
 
@@ -50,52 +51,79 @@ HKEY RootKey(RegistryRoot root) {
 namespace registry {
 
 std::string GetStringValue(HKEY root, const std::string& key, const std::string& name) {
+  const auto stored = ReadValue(root, key, name);
+  if (!stored || !stored.value()) return {};
+  const RegistryValue& value = *stored.value();
+  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) return {};
+  std::wstring text(value.data.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), value.data.data(), text.size() * sizeof(wchar_t));
+  // A stored string may or may not carry its terminating NUL (or several).
+  while (!text.empty() && text.back() == L'\0') text.pop_back();
+  if (value.type == REG_EXPAND_SZ) text = ExpandVariables(text);
+  return Narrow(text);
+}
+
+Result<std::optional<RegistryValue>> ReadValue(HKEY root, const std::string& key,
+                                               const std::string& name) {
+  const auto failure = [&](LONG error) {
+    return Status::Failure("Не удалось прочитать параметр реестра \"" + name + "\" в разделе \"" +
+                           key + "\": " + SystemErrorText(static_cast<DWORD>(error)) + ".");
+  };
   OpenKey handle;
-  if (RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
+  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, handle.Receive());
+  if (status == ERROR_FILE_NOT_FOUND) return std::optional<RegistryValue>();
+  if (status != ERROR_SUCCESS) return failure(status);
   const std::wstring valueName = Widen(name);
   DWORD type = 0;
   DWORD size = 0;
-  std::vector<BYTE> buffer;
-  LONG status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+  std::string data;
+  status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
   // The value may grow between the two calls; ask again until the buffer holds it.
   while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-    buffer.resize(size + sizeof(wchar_t));
+    data.resize(size);
     DWORD received = size;
-    status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type, buffer.data(),
-                              &received);
+    status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(data.data()), &received);
     if (status == ERROR_SUCCESS) {
-      size = received;
+      data.resize(received);
       break;
     }
     if (status == ERROR_MORE_DATA) size = received;
   }
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-  std::wstring text(reinterpret_cast<const wchar_t*>(buffer.data()), size / sizeof(wchar_t));
-  // A stored string may or may not carry its terminating NUL (or several).
-  while (!text.empty() && text.back() == L'\0') text.pop_back();
-  if (type == REG_EXPAND_SZ) text = ExpandVariables(text);
-  return Narrow(text);
+  if (status == ERROR_FILE_NOT_FOUND) return std::optional<RegistryValue>();
+  if (status != ERROR_SUCCESS) return failure(status);
+  return std::optional<RegistryValue>(RegistryValue{type, std::move(data)});
 }
 
 Status SetStringValue(HKEY root, const std::string& key, const std::string& name,
                       const std::string& text) {
-  const auto failure = [&](LONG error) {
-    return Status::Failure("Не удалось записать параметр реестра \"" + name + "\" в разделе \"" +
-                           key + "\": " + SystemErrorText(static_cast<DWORD>(error)) + ".");
-  };
+  const std::wstring wide = Widen(text);
+  std::string data(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t));
+  return WriteValue(root, key, name, RegistryValue{REG_SZ, std::move(data)});
+}
+
+Status WriteValue(HKEY root, const std::string& key, const std::string& name,
+                  const RegistryValue& value) {
   OpenKey handle;
   LONG status = RegCreateKeyExW(root, Widen(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                 KEY_SET_VALUE, nullptr, handle.Receive(), nullptr);
-  if (status != ERROR_SUCCESS) return failure(status);
-  const std::wstring data = Widen(text);
-  status = RegSetValueExW(handle.get(), Widen(name).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  if (status != ERROR_SUCCESS) return failure(status);
-  return Status::Ok();
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExW(handle.get(), Widen(name).c_str(), 0, value.type,
+                            reinterpret_cast<const BYTE*>(value.data.data()),
+                            static_cast<DWORD>(value.data.size()));
+  }
+  if (status == ERROR_SUCCESS) return Status::Ok();
+  return Status::Failure("Не удалось записать параметр реестра \"" + name + "\" в разделе \"" + key +
+                         "\": " + SystemErrorText(static_cast<DWORD>(status)) + ".");
+}
+
+Status DeleteValue(HKEY root, const std::string& key, const std::string& name) {
+  OpenKey handle;
+  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_SET_VALUE, handle.Receive());
+  if (status == ERROR_SUCCESS) status = RegDeleteValueW(handle.get(), Widen(name).c_str());
+  if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return Status::Ok();
+  return Status::Failure("Не удалось удалить параметр реестра \"" + name + "\" в разделе \"" + key +
+                         "\": " + SystemErrorText(static_cast<DWORD>(status)) + ".");
 }
 
 }  // namespace registry
@@ -108,6 +136,22 @@ std::string Win32Registry::GetStringValue(RegistryRoot root, const std::string& 
 Status Win32Registry::SetStringValue(RegistryRoot root, const std::string& key,
                                      const std::string& name, const std::string& text) {
   return registry::SetStringValue(RootKey(root), key, name, text);
+}
+
+Result<std::optional<RegistryValue>> Win32Registry::ReadValue(RegistryRoot root,
+                                                              const std::string& key,
+                                                              const std::string& name) const {
+  return registry::ReadValue(RootKey(root), key, name);
+}
+
+Status Win32Registry::WriteValue(RegistryRoot root, const std::string& key,
+                                 const std::string& name, const RegistryValue& value) {
+  return registry::WriteValue(RootKey(root), key, name, value);
+}
+
+Status Win32Registry::DeleteValue(RegistryRoot root, const std::string& key,
+                                  const std::string& name) {
+  return registry::DeleteValue(RootKey(root), key, name);
 }
 
 }  // namespace mirella

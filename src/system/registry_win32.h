@@ -20,6 +20,15 @@ std::string GetStringValue(HKEY root, const std::string& key, const std::string&
 Status SetStringValue(HKEY root, const std::string& key, const std::string& name,
                       const std::string& text);
 
+// A value exactly as stored (type and bytes), or nullopt when the key or the value is missing.
+Result<std::optional<RegistryValue>> ReadValue(HKEY root, const std::string& key,
+                                               const std::string& name);
+// Writes a value exactly as given, creating the key and its missing parents.
+Status WriteValue(HKEY root, const std::string& key, const std::string& name,
+                  const RegistryValue& value);
+// Deletes a value; a missing key or value is success.
+Status DeleteValue(HKEY root, const std::string& key, const std::string& name);
+
 }  // namespace registry
 
 class Win32Registry : public Registry {
@@ -28,6 +37,11 @@ class Win32Registry : public Registry {
                              const std::string& name) const override;
   Status SetStringValue(RegistryRoot root, const std::string& key, const std::string& name,
                         const std::string& text) override;
+  Result<std::optional<RegistryValue>> ReadValue(RegistryRoot root, const std::string& key,
+                                                 const std::string& name) const override;
+  Status WriteValue(RegistryRoot root, const std::string& key, const std::string& name,
+                    const RegistryValue& value) override;
+  Status DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) override;
 };
 
 }  // namespace mirella

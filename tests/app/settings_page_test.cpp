@@ -80,13 +80,23 @@ TEST_F(SettingsPageTest, ApplyWritesWhatWasTypedAndEndsAfterTheMessage) {
   EXPECT_NE(script.find("\xCA\xEE\xEC\xEF\xFC\xFE\xF2\xE5\xF0"), std::string::npos) << "Компьютер";
 }
 
+// Here the failure's rollback fails as well: the message says what keeps the new content.
 TEST_F(SettingsPageTest, AFailedApplyIsAnErrorAndTheProgramGoesOn) {
   LinkEveryEntry();
-  registry.failWrites = true;
+  registry.writesLeft = 1;
+  files.writesLeft = 2;
   Click("label", 8);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].icon, ui::MessageIcon::kCritical);
   EXPECT_EQ(host.messages[0].buttons, ui::MessageButtons::kOk);
+  EXPECT_EQ(host.messages[0].title, "Применение изменений.");
+  const std::string& text = host.messages[0].text;
+  EXPECT_EQ(text.rfind("Не удалось применить изменения.\r\nНе удалось записать параметр реестра", 0), 0u)
+      << text;
+  for (const char* left : {"desktop.js остался изменённым", "Desktop.htt остался изменённым",
+                           "\"Wallpaper\" в разделе \"Control Panel\\Desktop\" остался изменённым"}) {
+    EXPECT_NE(text.find(left), std::string::npos) << left;
+  }
   EXPECT_FALSE(host.quit());
   EXPECT_TRUE(C("frm_store").visible);
 }

@@ -19,7 +19,8 @@ TEST(MakeLinkUrl, TurnsBackslashesSpacesAndApostrophesIntoUrlCharacters) {
   EXPECT_EQ(MakeLinkUrl("C:\\a  b\\"), "file:///C:/a%20%20b/");
   EXPECT_EQ(MakeLinkUrl(""), "file:///");
   EXPECT_EQ(MakeLinkUrl("http://example.org/a b"), "file:///http://example.org/a%20b");
-  EXPECT_EQ(MakeLinkUrl("C:\\O'Brien\\50%"), "file:///C:/O%27Brien/50%");
+  EXPECT_EQ(MakeLinkUrl("C:\\O'Brien\\50%"), "file:///C:/O%27Brien/50%25");
+  EXPECT_EQ(MakeLinkUrl("C:\\C# tools\\a%20b"), "file:///C:/C%23%20tools/a%2520b");
 }
 
 class LinkChoices : public ::testing::Test {

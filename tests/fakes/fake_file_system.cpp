@@ -46,15 +46,16 @@ Status FakeFileSystem::CreateDirectories(const std::string& path) {
   return Status::Ok();
 }
 
-Status FakeFileSystem::CheckWritable(const std::string& path) const {
+Status FakeFileSystem::CheckWritable(const std::string& path) {
   const std::string folder = Parent(path);
   if (!DirectoryExists(folder)) {
     return Status::Failure("Не удалось записать файл \"" + path +
                            "\": системе не удается найти указанный путь.");
   }
-  if (readOnlyFolders.count(folder) != 0) {
+  if (readOnlyFolders.count(folder) != 0 || writesLeft == 0) {
     return Status::Failure("Не удалось записать файл \"" + path + "\": отказано в доступе.");
   }
+  if (writesLeft > 0) --writesLeft;
   return Status::Ok();
 }
 
@@ -78,6 +79,9 @@ Status FakeFileSystem::CopyFileReplacing(const std::string& source, const std::s
 }
 
 Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
+  if (unreadableFiles.count(path) != 0) {
+    return Status::Failure("Не удалось прочитать файл \"" + path + "\": отказано в доступе.");
+  }
   auto found = files_.find(Key(path));
   if (found == files_.end()) {
     return Status::Failure("Не удалось прочитать файл \"" + path +
@@ -88,9 +92,10 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
 
 Status FakeFileSystem::RemoveFile(const std::string& path) {
   if (!FileExists(path)) return Status::Ok();
-  if (readOnlyFolders.count(Parent(path)) != 0) {
+  if (readOnlyFolders.count(Parent(path)) != 0 || writesLeft == 0) {
     return Status::Failure("Не удалось удалить файл \"" + path + "\": отказано в доступе.");
   }
+  if (writesLeft > 0) --writesLeft;
   files_.erase(Key(path));
   return Status::Ok();
 }

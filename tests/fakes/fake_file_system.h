@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory file system for unit tests, with Windows path rules: backslashes, case-insensitive
 // ASCII names. A write needs its folder to exist; folders listed in `readOnlyFolders` refuse
-// writes, as a read-only or locked folder would.
+// writes, as a read-only or locked folder would; `unreadableFiles` and `writesLeft` script the
+// other failures.
 
 #include <map>
 #include <set>
@@ -25,12 +26,14 @@ class FakeFileSystem : public FileSystem {
   void AddDirectory(const std::string& path);
   void AddFile(const std::string& path, const std::string& bytes);  // creates its folders
   std::set<std::string> readOnlyFolders;  // exact folder paths whose files cannot be written
+  std::set<std::string> unreadableFiles;  // exact file paths that exist but cannot be read
+  int writesLeft = -1;  // writes and removals that succeed before all fail; -1: no limit
   int writeCount = 0;
 
  private:
   static std::string Key(const std::string& path);
   static std::string Parent(const std::string& path);
-  Status CheckWritable(const std::string& path) const;
+  Status CheckWritable(const std::string& path);
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
 };

@@ -53,8 +53,40 @@ TYPED_TEST_P(RegistryContract, LongAndCyrillicValuesRoundTripWhole) {
   }
 }
 
+// A snapshot taken with ReadValue puts back exactly what was there, and an absent value is
+// absent again after DeleteValue.
+TYPED_TEST_P(RegistryContract, RawValuesComeBackExactlyAndDeletedOnesAreGone) {
+  auto& registry = *this->registry;
+  const RegistryRoot root = RegistryRoot::kCurrentUser;
+  auto missing = registry.ReadValue(root, this->Key("Нет такого"), "v");
+  ASSERT_TRUE(missing.ok());
+  EXPECT_FALSE(missing.value().has_value());
+  EXPECT_TRUE(registry.DeleteValue(root, this->Key("Нет такого"), "v").ok());
+
+  ASSERT_TRUE(registry.SetStringValue(root, this->Key(), "v", "прежнее").ok());
+  auto snapshot = registry.ReadValue(root, this->Key(), "v");
+  ASSERT_TRUE(snapshot.ok() && snapshot.value().has_value());
+  ASSERT_TRUE(registry.SetStringValue(root, this->Key(), "v", "новое").ok());
+  ASSERT_TRUE(registry.WriteValue(root, this->Key(), "v", *snapshot.value()).ok());
+  EXPECT_EQ(registry.GetStringValue(root, this->Key(), "v"), "прежнее");
+
+  const RegistryValue binary{3, std::string("\x01\x00\xFF", 3)};
+  ASSERT_TRUE(registry.WriteValue(root, this->Key(), "v", binary).ok());
+  auto read = registry.ReadValue(root, this->Key(), "v");
+  ASSERT_TRUE(read.ok() && read.value().has_value());
+  EXPECT_EQ(*read.value(), binary);
+  EXPECT_EQ(registry.GetStringValue(root, this->Key(), "v"), "") << "not a string";
+
+  ASSERT_TRUE(registry.DeleteValue(root, this->Key(), "v").ok());
+  auto deleted = registry.ReadValue(root, this->Key(), "v");
+  ASSERT_TRUE(deleted.ok());
+  EXPECT_FALSE(deleted.value().has_value());
+  EXPECT_TRUE(registry.DeleteValue(root, this->Key(), "v").ok());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, WritingCreatesMissingKeysAndReplacesValues,
                             MissingAndEmptyValuesReadAsEmptyText,
-                            LongAndCyrillicValuesRoundTripWhole);
+                            LongAndCyrillicValuesRoundTripWhole,
+                            RawValuesComeBackExactlyAndDeletedOnesAreGone);
 
 }  // namespace mirella::testing

@@ -6,11 +6,13 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 // Default content in a plain folder; the hard texts and the empty texts in a folder whose path
-// holds spaces, an apostrophe and Cyrillic letters.
+// holds spaces, an apostrophe and Cyrillic letters; the default content again in folders whose
+// names a browser would read as a fragment, an escape or an entity.
 export const CASES = [
   { name: 'default', folder: 'program' },
   { name: 'adversarial', folder: "Мои программы O'Brien/Mirella" },
   { name: 'empty', folder: "Мои программы O'Brien/Mirella" },
+  { name: 'url-characters', content: 'default', folder: "C# tools/100% готово/a%20b/R&D O'Brien" },
 ];
 
 export function parseArguments(argv) {
@@ -38,7 +40,7 @@ export function prepareCase(options, testCase) {
   const folder = path.join(root, testCase.folder);
   copyPictures(options.pictures, folder);
   const expectedPath = path.join(root, 'expected.json');
-  execFileSync(options.maker, [testCase.name, folder, expectedPath], { stdio: 'inherit' });
+  execFileSync(options.maker, [testCase.content ?? testCase.name, folder, expectedPath], { stdio: 'inherit' });
   return { name: testCase.name, folder, expected: JSON.parse(fs.readFileSync(expectedPath, 'utf8')) };
 }
 

@@ -1,14 +1,16 @@
 // Apply end to end under Wine: a temporary program folder, the real registry, the real
 // application-data folder. Whatever the test changes there is put back afterwards.
 
-#include "system/apply.h"
+#include "install/apply.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <vector>
 
 #include "content/default_content.h"
 #include "generate/code_page_win32.h"
@@ -178,7 +180,7 @@ class ApplyOnWine : public ::testing::Test {
 
 TEST_F(ApplyOnWine, InstallsTheDesktopAndReplacesItOnASecondRun) {
   const ApplyOutcome outcome = Run();
-  ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.message;
+  ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.failure.message();
 
   const std::string themePage = ThemePagePath(program);
   const std::string script = File(DesktopScriptPath(program));
@@ -218,17 +220,21 @@ TEST_F(ApplyOnWine, AMissingThemeFolderChangesNothing) {
   RemoveTree(Widen(program + "\\Themes"));
   const ApplyOutcome outcome = Run();
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_NE(outcome.message.find(ThemePagePath(program)), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.failure.message().find(ThemePagePath(program)), std::string::npos)
+      << outcome.failure.message();
   EXPECT_FALSE(files.FileExists(DesktopScriptPath(program)));
   ExpectOldDesktop();
 }
 
-// A file another program holds open without sharing cannot be replaced.
+// A file another program holds open. Without FILE_SHARE_DELETE it cannot be replaced; without
+// FILE_SHARE_READ it cannot be read.
 class HeldOpen {
  public:
-  explicit HeldOpen(const std::string& path)
-      : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HeldOpen(const std::string& path, DWORD share)
+      : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
   ~HeldOpen() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
@@ -242,27 +248,134 @@ TEST_F(ApplyOnWine, AnUnwritableDesktopFileLeavesItAndTheRegistryAsTheyWere) {
   ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
   ApplyOutcome outcome;
   {
-    const HeldOpen lock(desktopFile);
+    const HeldOpen lock(desktopFile, FILE_SHARE_READ);
     ASSERT_TRUE(lock.held());
     outcome = Run();
   }
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_NE(outcome.message.find(desktopFile), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.failure.message().find(desktopFile), std::string::npos)
+      << outcome.failure.message();
+  EXPECT_TRUE(outcome.notRestored.empty());
+  EXPECT_FALSE(files.FileExists(DesktopScriptPath(program))) << "the new script is taken back";
   ExpectOldDesktop();
 }
 
-TEST_F(ApplyOnWine, AnUnwritableScriptLeavesTheOldOne) {
+// A script that could be replaced but not read could not be put back: Apply writes nothing.
+TEST_F(ApplyOnWine, AnUnreadableScriptStopsApplyBeforeAnyChange) {
   ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
   ASSERT_TRUE(files.WriteFileReplacing(DesktopScriptPath(program), "old script"));
   ApplyOutcome outcome;
   {
-    const HeldOpen lock(DesktopScriptPath(program));
+    const HeldOpen lock(DesktopScriptPath(program), FILE_SHARE_DELETE | FILE_SHARE_WRITE);
     ASSERT_TRUE(lock.held());
     outcome = Run();
   }
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_NE(outcome.message.find(DesktopScriptPath(program)), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.failure.message().find(DesktopScriptPath(program)), std::string::npos)
+      << outcome.failure.message();
   EXPECT_EQ(File(DesktopScriptPath(program)), "old script");
+  ExpectOldDesktop();
+}
+
+// Denies setting values under a key while it lives, as a policy would; the key's own access
+// rules come back afterwards.
+class DeniedKey {
+ public:
+  explicit DeniedKey(const wchar_t* path) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
+                        &key_, nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    DWORD size = 0;
+    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    old_.resize(size);
+    if (RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, old_.data(), &size) != ERROR_SUCCESS) {
+      return;
+    }
+    PSECURITY_DESCRIPTOR denying = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denying, nullptr)) {
+      denied_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, denying) == ERROR_SUCCESS;
+      LocalFree(denying);
+    }
+  }
+  DeniedKey(const DeniedKey&) = delete;
+  DeniedKey& operator=(const DeniedKey&) = delete;
+  ~DeniedKey() {
+    if (denied_) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, old_.data());
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  bool denied() const { return denied_; }
+
+ private:
+  HKEY key_ = nullptr;
+  std::vector<BYTE> old_;
+  bool denied_ = false;
+};
+
+// The first wallpaper value comes back exactly when the second cannot be written: a
+// REG_EXPAND_SZ value unexpanded and with its type, an absent value absent.
+TEST_F(ApplyOnWine, ADeniedSecondValueRestoresTheFirstExactly) {
+  ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
+  const std::wstring expandable = L"%SystemRoot%\\old.bmp";
+  const RegistryValue old{REG_EXPAND_SZ,
+                          std::string(reinterpret_cast<const char*>(expandable.c_str()),
+                                      (expandable.size() + 1) * sizeof(wchar_t))};
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper", old));
+  const DeniedKey denied(kWideGeneralKey);
+  ASSERT_TRUE(denied.denied());
+
+  const ApplyOutcome outcome = Run();
+  EXPECT_EQ(outcome.result, ApplyResult::kFailed);
+  EXPECT_NE(outcome.failure.message().find(kGeneralKey), std::string::npos)
+      << outcome.failure.message();
+  EXPECT_TRUE(outcome.notRestored.empty());
+  auto restored = registry.ReadValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper");
+  ASSERT_TRUE(restored.ok() && restored.value().has_value());
+  EXPECT_EQ(*restored.value(), old);
+  EXPECT_EQ(File(desktopFile), "old desktop");
+
+  ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper"));
+  EXPECT_EQ(Run().result, ApplyResult::kFailed);
+  auto absent = registry.ReadValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper");
+  ASSERT_TRUE(absent.ok());
+  EXPECT_FALSE(absent.value().has_value());
+}
+
+// Holds desktop.js open without sharing from the moment Apply copies the desktop file, so that
+// putting the old script back fails as it would under a virus scanner or an editor.
+class ScriptHeldDuringCopy : public Win32FileSystem {
+ public:
+  explicit ScriptHeldDuringCopy(std::string script) : script_(std::move(script)) {}
+  Status CopyFileReplacing(const std::string& source, const std::string& target) override {
+    lock_.emplace(script_, 0);
+    return Win32FileSystem::CopyFileReplacing(source, target);
+  }
+  void Release() { lock_.reset(); }
+
+ private:
+  std::string script_;
+  std::optional<HeldOpen> lock_;
+};
+
+TEST_F(ApplyOnWine, AFailedRestoreSaysWhatKeepsTheNewContent) {
+  ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
+  ASSERT_TRUE(files.WriteFileReplacing(DesktopScriptPath(program), "old script"));
+  ScriptHeldDuringCopy holding(DesktopScriptPath(program));
+  ApplyOutcome outcome;
+  {
+    const HeldOpen lock(desktopFile, FILE_SHARE_READ);
+    ASSERT_TRUE(lock.held());
+    outcome = Apply(content, ApplyServices{environment, registry, holding, codePage});
+  }
+  holding.Release();
+  EXPECT_EQ(outcome.result, ApplyResult::kFailed);
+  ASSERT_EQ(outcome.notRestored.size(), 1u);
+  EXPECT_EQ(outcome.notRestored[0].item, AppliedItem::kDesktopScript);
+  EXPECT_NE(outcome.notRestored[0].reason.message().find(DesktopScriptPath(program)),
+            std::string::npos)
+      << outcome.notRestored[0].reason.message();
+  EXPECT_EQ(File(DesktopScriptPath(program)), DesktopScript(content, program, codePage));
   ExpectOldDesktop();
 }
 

@@ -1,4 +1,4 @@
-#include "generate/preview.h"
+#include "install/preview.h"
 
 #include "content/links.h"
 #include "generate/desktop_script.h"

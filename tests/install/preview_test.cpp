@@ -1,4 +1,4 @@
-#include "generate/preview.h"
+#include "install/preview.h"
 
 #include <gtest/gtest.h>
 

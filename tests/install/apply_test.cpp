@@ -1,4 +1,4 @@
-#include "system/apply.h"
+#include "install/apply.h"
 
 #include <gtest/gtest.h>
 
@@ -25,25 +25,6 @@ constexpr const char* kDesktopFile =
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 constexpr const char* kGeneralKey = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 
-// Fails the writes under one key and passes everything else to the fake registry.
-class RegistryFailingOneKey : public Registry {
- public:
-  RegistryFailingOneKey(FakeRegistry& inner, std::string key) : inner_(inner), key_(std::move(key)) {}
-  std::string GetStringValue(RegistryRoot root, const std::string& key,
-                             const std::string& name) const override {
-    return inner_.GetStringValue(root, key, name);
-  }
-  Status SetStringValue(RegistryRoot root, const std::string& key, const std::string& name,
-                        const std::string& text) override {
-    if (key == key_) return Status::Failure("Не удалось записать параметр реестра \"" + name + "\"");
-    return inner_.SetStringValue(root, key, name, text);
-  }
-
- private:
-  FakeRegistry& inner_;
-  std::string key_;
-};
-
 class ApplyTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,9 +38,8 @@ class ApplyTest : public ::testing::Test {
     registry.writeCount = 0;
   }
 
-  ApplyOutcome Run(const DesktopContent& content) { return Run(content, registry); }
-  ApplyOutcome Run(const DesktopContent& content, Registry& reg) {
-    return Apply(content, ApplyServices{environment, reg, files, codePage});
+  ApplyOutcome Run(const DesktopContent& content) {
+    return Apply(content, ApplyServices{environment, registry, files, codePage});
   }
   std::string File(const std::string& path) const {
     auto bytes = files.ReadFile(path);
@@ -84,9 +64,6 @@ TEST_F(ApplyTest, RefusesWhileAnEntryHasNoLinkAndTouchesNothing) {
   const int writesBefore = files.writeCount;
   const ApplyOutcome outcome = Run(content);
   EXPECT_EQ(outcome.result, ApplyResult::kRefused);
-  EXPECT_EQ(outcome.message,
-            "Для некоторых значков еще нет ссылок.\r\nНастройте ссылки и повторите попытку.");
-  EXPECT_EQ(outcome.title, "Применение изменений.");
   EXPECT_EQ(files.writeCount, writesBefore);
   EXPECT_EQ(registry.writeCount, 0);
   EXPECT_EQ(File(kScript), "old script");
@@ -97,11 +74,6 @@ TEST_F(ApplyTest, InstallsTheScriptTheDesktopFileAndBothWallpaperValues) {
   const int writesBefore = files.writeCount;
   const ApplyOutcome outcome = Run(content);
   EXPECT_EQ(outcome.result, ApplyResult::kApplied);
-  EXPECT_EQ(outcome.message,
-            "Изменения сохранены. Обновите Ваш Рабочий стол, чтобы увидеть результат!\r\n"
-            "Для лучшего отображения, убедитесь, что опция \"Отображать значки на Рабочем столе\" "
-            "в контекстном меню отключена.");
-  EXPECT_EQ(outcome.title, "");
   EXPECT_EQ(File(kScript), DesktopScript(content, kProgram, codePage));
   // The page the loading sequence wrote is copied as it is, not written again.
   EXPECT_EQ(files.writeCount - writesBefore, 2) << "desktop.js and Desktop.htt only";
@@ -133,8 +105,8 @@ TEST_F(ApplyTest, AFailureLeavesNoScriptOrDesktopFileWhereThereWasNone) {
   fresh.AddFile(kThemePage, ThemePage(kProgram, codePage));
   fresh.AddDirectory(kAppData);
   files = fresh;
-  RegistryFailingOneKey failing(registry, kGeneralKey);
-  EXPECT_EQ(Run(FullyLinkedTestContent(), failing).result, ApplyResult::kFailed);
+  registry.deniedKeys.insert(kGeneralKey);
+  EXPECT_EQ(Run(FullyLinkedTestContent()).result, ApplyResult::kFailed);
   EXPECT_FALSE(files.FileExists(kScript)) << "the main menu must still offer to install";
   EXPECT_FALSE(files.FileExists(kDesktopFile));
   ExpectRegistryUntouched();
@@ -153,33 +125,33 @@ TEST_F(ApplyTest, WithoutAnyApplicationDataFolderWritesNothing) {
   environment.shellAppData = "";
   const int writesBefore = files.writeCount;
   const ApplyOutcome outcome = Run(FullyLinkedTestContent());
-  EXPECT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_NE(outcome.message.find("AppData"), std::string::npos);
+  EXPECT_EQ(outcome.result, ApplyResult::kNoAppDataFolder);
   EXPECT_EQ(files.writeCount, writesBefore);
   EXPECT_FALSE(files.FileExists("\\Microsoft\\Internet Explorer\\Desktop.htt"));
   EXPECT_EQ(registry.writeCount, 0);
 }
 
-// Each failure stops Apply with a message naming what failed; the old script, the old desktop
-// file and the wallpaper values stay as they were.
+// Each failure stops Apply with a reason naming what failed; the old script, the old desktop
+// file and the wallpaper values stay as they were. A file or value that cannot be read stops
+// Apply before anything is written, since it could not be put back.
 struct FailureCase {
   const char* name;
-  void (*arrange)(FakeFileSystem& files, FakeEnvironment& environment);
-  const char* failedKey;  // registry key whose writes fail, or nullptr
-  const char* named;      // what the message must name
+  void (*arrange)(FakeFileSystem& files, FakeEnvironment& environment, FakeRegistry& registry);
+  const char* named;  // what the reason must name
 };
 
 class ApplyFailure : public ApplyTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(ApplyFailure, LeavesTheOldDesktopAndRegistry) {
   const FailureCase& failure = GetParam();
-  if (failure.arrange) failure.arrange(files, environment);
-  RegistryFailingOneKey failing(registry, failure.failedKey ? failure.failedKey : "");
-  const ApplyOutcome outcome = Run(FullyLinkedTestContent(), failing);
+  failure.arrange(files, environment, registry);
+  const ApplyOutcome outcome = Run(FullyLinkedTestContent());
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_EQ(outcome.title, "Применение изменений.");
-  EXPECT_EQ(outcome.message.rfind("Не удалось применить изменения.\r\n", 0), 0u) << outcome.message;
-  EXPECT_NE(outcome.message.find(failure.named), std::string::npos) << outcome.message;
+  EXPECT_NE(outcome.failure.message().find(failure.named), std::string::npos)
+      << outcome.failure.message();
+  EXPECT_TRUE(outcome.notRestored.empty());
+  files.unreadableFiles.clear();
+  registry.unreadableKeys.clear();
   EXPECT_EQ(File(kDesktopFile), "old desktop");
   EXPECT_EQ(File(kScript), "old script");
   ExpectRegistryUntouched();
@@ -189,24 +161,77 @@ INSTANTIATE_TEST_SUITE_P(
     EachStep, ApplyFailure,
     ::testing::Values(
         FailureCase{"ThemeFolderMissing",
-                    [](FakeFileSystem& files, FakeEnvironment& environment) {
+                    [](FakeFileSystem& files, FakeEnvironment& environment, FakeRegistry&) {
                       environment.programFolder = "C:\\Elsewhere";
                       files.AddDirectory("C:\\Elsewhere");
                     },
-                    nullptr, "C:\\Elsewhere\\Themes\\Blue Classic\\theme.htm"},
+                    "C:\\Elsewhere\\Themes\\Blue Classic\\theme.htm"},
         FailureCase{"ScriptNotWritable",
-                    [](FakeFileSystem& files, FakeEnvironment&) {
+                    [](FakeFileSystem& files, FakeEnvironment&, FakeRegistry&) {
                       files.readOnlyFolders.insert(kProgram);
                     },
-                    nullptr, kScript},
+                    kScript},
         FailureCase{"DesktopFileNotWritable",
-                    [](FakeFileSystem& files, FakeEnvironment&) {
+                    [](FakeFileSystem& files, FakeEnvironment&, FakeRegistry&) {
                       files.readOnlyFolders.insert(kDesktopFolder);
                     },
-                    nullptr, kDesktopFile},
-        FailureCase{"FirstWallpaperValue", nullptr, kDesktopKey, "Wallpaper"},
-        FailureCase{"SecondWallpaperValue", nullptr, kGeneralKey, "Wallpaper"}),
+                    kDesktopFile},
+        FailureCase{"OldScriptUnreadable",
+                    [](FakeFileSystem& files, FakeEnvironment&, FakeRegistry&) {
+                      files.unreadableFiles.insert(kScript);
+                    },
+                    kScript},
+        FailureCase{"OldDesktopFileUnreadable",
+                    [](FakeFileSystem& files, FakeEnvironment&, FakeRegistry&) {
+                      files.unreadableFiles.insert(kDesktopFile);
+                    },
+                    kDesktopFile},
+        FailureCase{"OldWallpaperUnreadable",
+                    [](FakeFileSystem&, FakeEnvironment&, FakeRegistry& registry) {
+                      registry.unreadableKeys.insert(kDesktopKey);
+                    },
+                    kDesktopKey},
+        FailureCase{"FirstWallpaperValue",
+                    [](FakeFileSystem&, FakeEnvironment&, FakeRegistry& registry) {
+                      registry.deniedKeys.insert(kDesktopKey);
+                    },
+                    kDesktopKey},
+        FailureCase{"SecondWallpaperValue",
+                    [](FakeFileSystem&, FakeEnvironment&, FakeRegistry& registry) {
+                      registry.deniedKeys.insert(kGeneralKey);
+                    },
+                    kGeneralKey}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+// The first wallpaper value comes back exactly: its type and unexpanded data, or its absence.
+TEST_F(ApplyTest, ARollbackRestoresTheFirstWallpaperValueExactly) {
+  registry.deniedKeys.insert(kGeneralKey);
+  const RegistryValue expandable{2, "%SystemRoot%\\old.bmp"};
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper", expandable));
+  ASSERT_EQ(Run(FullyLinkedTestContent()).result, ApplyResult::kFailed);
+  auto restored = registry.ReadValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper");
+  ASSERT_TRUE(restored.ok() && restored.value().has_value());
+  EXPECT_EQ(*restored.value(), expandable);
+
+  ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper"));
+  ASSERT_EQ(Run(FullyLinkedTestContent()).result, ApplyResult::kFailed);
+  EXPECT_FALSE(registry.Has(kDesktopKey, "Wallpaper")) << "an absent value is absent again";
+}
+
+// When putting things back fails too, the outcome lists every change that keeps the new content.
+TEST_F(ApplyTest, AFailedRollbackNamesWhatStaysChanged) {
+  registry.writesLeft = 1;  // the first wallpaper value is written; nothing after that
+  files.writesLeft = 2;     // desktop.js and Desktop.htt are written; their restores fail
+  const ApplyOutcome outcome = Run(FullyLinkedTestContent());
+  EXPECT_EQ(outcome.result, ApplyResult::kFailed);
+  EXPECT_NE(outcome.failure.message().find(kGeneralKey), std::string::npos);
+  ASSERT_EQ(outcome.notRestored.size(), 3u);
+  EXPECT_EQ(outcome.notRestored[0].item, AppliedItem::kDesktopWallpaper);
+  EXPECT_EQ(outcome.notRestored[1].item, AppliedItem::kDesktopFile);
+  EXPECT_NE(outcome.notRestored[1].reason.message().find(kDesktopFile), std::string::npos);
+  EXPECT_EQ(outcome.notRestored[2].item, AppliedItem::kDesktopScript);
+  EXPECT_NE(File(kScript), "old script");
+}
 
 }  // namespace
 }  // namespace mirella
