@@ -125,7 +125,9 @@ try {
     const { name, folder, expected } = prepareCase(options, testCase);
     const page = path.join(folder, 'Themes', 'Blue Classic', 'theme.htm');
     // The page exactly as written (Apply copies these bytes to Desktop.htt): frame and pictures.
-    checkFrame(`${name} as written`, render(probedCopy(page, 'theme-probed.htm', false)), expected);
+    if (!testCase.declaredOnly) {
+      checkFrame(`${name} as written`, render(probedCopy(page, 'theme-probed.htm', false)), expected);
+    }
     // Read in code page 1251, as Russian Windows reads it: every text as typed.
     const shown = render(probedCopy(page, 'theme-1251.htm', true));
     checkFrame(name, shown, expected);

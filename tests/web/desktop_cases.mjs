@@ -7,12 +7,15 @@ import path from 'node:path';
 
 // Default content in a plain folder; the hard texts and the empty texts in a folder whose path
 // holds spaces, an apostrophe and Cyrillic letters; the default content again in folders whose
-// names a browser would read as a fragment, an escape or an entity.
+// names a browser would read as a fragment, an escape or an entity. That folder has too few
+// Cyrillic letters for Chromium to guess code page 1251 for an undeclared page (it guesses a
+// Chinese one), so its page is only read as declared, as Windows reads it.
 export const CASES = [
   { name: 'default', folder: 'program' },
   { name: 'adversarial', folder: "Мои программы O'Brien/Mirella" },
   { name: 'empty', folder: "Мои программы O'Brien/Mirella" },
-  { name: 'url-characters', content: 'default', folder: "C# tools/100% готово/a%20b/R&D O'Brien" },
+  { name: 'url-characters', content: 'default', folder: "C# tools/100% готово/a%20b/R&D O'Brien",
+    declaredOnly: true },
 ];
 
 export function parseArguments(argv) {
