@@ -1,8 +1,8 @@
 """desktop.exe under Wine at 100 %, 150 % and 200 % display scale (LogPixels 96, 144, 192), each
 in a Wine prefix of its own: the main window's client area is its laid-out size at that DPI,
 the page frame and the command labels stand at their scaled places, the text is drawn at the
-scaled size and as sharply as at 100 % (not a magnified 100 % picture), and a click at the scaled place
-of "Выйти из программы" ends the program. desktop.exe's manifest declares the DPI awareness
+scaled size and as sharply as at 100 % (not a magnified 100 % picture), and a click at the
+scaled place of "Выйти из программы" ends the program. desktop.exe's manifest declares the DPI awareness
 that gives this on Windows. Saves main-menu-100/150/200.png."""
 
 import os

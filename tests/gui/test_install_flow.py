@@ -1,8 +1,9 @@
 """The whole road of a desktop under Wine, clicked and typed as a user would, at the controls'
 real places on the screen: main menu, install, settings page, the refused Apply, both icon pages
 with the link menu, a typed path and a gallery pick, the highlight following clicks into the
-entries' text boxes, the desktop title and two captions, Apply. Then desktop.js, Desktop.htt and both Wallpaper values must hold exactly those edits. Saves
-screenshots of the settings page, an icon page with the gallery open and the link menu open."""
+entries' text boxes, the desktop title and two captions, Apply. Then desktop.js, Desktop.htt
+and both Wallpaper values must hold exactly those edits. Saves screenshots of the settings page,
+an icon page with the gallery open and the link menu open."""
 
 import os
 import re
