@@ -4,9 +4,11 @@
 
 #include <string_view>
 
+#include "app/version.h"
+
 namespace mirella::app {
 
 inline constexpr std::string_view kApplicationTitle = "Mirella";
-inline constexpr std::string_view kMainCaption = "Mirella v. 0.7";
+inline constexpr std::string_view kMainCaption = "Mirella v. " MIRELLA_VERSION;
 
 }  // namespace mirella::app

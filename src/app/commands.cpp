@@ -36,40 +36,38 @@ void Cancel(MainWindowState& state) {
 
 }  // namespace
 
-void RunCommand(MainWindowState& state, int index) {
+void RunCommand(MainWindowState& state, Command command) {
   MainControls& c = state.controls;
-  switch (index) {
-    case kInstall:
+  switch (command) {
+    case Command::kInstall:
       StartLoading(state);
       break;
-    case kConfigure:
+    case Command::kConfigure:
       Configure(state);
       break;
-    case kWebSite:
+    case Command::kWebSite:
       state.services.host.ShellOpen(std::string(kMakerSite));
       break;
-    case kHelp:
+    case Command::kHelp:
       SwitchFrame(*c.frm_name, *c.frm_main, *c.frm_help, kHelpTitle);
       break;
-    case kExit:
+    case Command::kExit:
       state.services.host.Quit();
       break;
-    case kAboutPage:
+    case Command::kAboutPage:
       SwitchFrame(*c.frm_name, *c.frm_help, *c.frm_main, kMainMenuTitle);
       break;
-    case kCancel:
+    case Command::kCancel:
       Cancel(state);
       break;
-    case kPreview:
+    case Command::kPreview:
       ShowPreview(state);
       break;
-    case kApply:
+    case Command::kApply:
       RunApply(state);
       break;
-    case kBack:
+    case Command::kBack:
       LeaveIconPage(state);
-      break;
-    default:
       break;
   }
 }

@@ -1,11 +1,14 @@
 #pragma once
 // The command labels label(0..9): one click handler dispatches on the label's index.
 
+#include <cstddef>
+
 #include "app/main_window_state.h"
 
 namespace mirella::app {
 
-enum Command {
+// The command of label(i) is Command(i).
+enum class Command {
   kInstall = 0,
   kConfigure = 1,
   kWebSite = 2,
@@ -18,7 +21,12 @@ enum Command {
   kBack = 9,
 };
 
-// Runs the command of label(index); any other index does nothing.
-void RunCommand(MainWindowState& state, int index);
+// label(command).
+inline ui::Control& CommandLabel(const MainControls& controls, Command command) {
+  return *controls.label[static_cast<std::size_t>(command)];
+}
+
+// What a click on label(command) does.
+void RunCommand(MainWindowState& state, Command command);
 
 }  // namespace mirella::app

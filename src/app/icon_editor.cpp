@@ -1,5 +1,6 @@
 #include "app/icon_editor.h"
 
+#include "app/commands.h"
 #include "app/navigation.h"
 
 namespace mirella::app {
@@ -16,7 +17,7 @@ void OpenIconPage(MainWindowState& state, int page) {
   if (page != 1 && page != 2) return;
   MainControls& c = state.controls;
   SwitchFrame(*c.frm_name, *c.frm_frm_store[0], *c.frm_frm_store[page], "");
-  SwitchButton(*c.label[6], *c.label[9]);
+  SwitchButton(CommandLabel(c, Command::kCancel), CommandLabel(c, Command::kBack));
 }
 
 void LeaveIconPage(MainWindowState& state) {
@@ -24,7 +25,7 @@ void LeaveIconPage(MainWindowState& state) {
   c.frm_frm_store[1]->visible = false;
   c.frm_frm_store[2]->visible = false;
   c.frm_frm_store[0]->visible = true;
-  SwitchButton(*c.label[9], *c.label[6]);
+  SwitchButton(CommandLabel(c, Command::kBack), CommandLabel(c, Command::kCancel));
 }
 
 void MoveHighlight(MainWindowState& state, int entry) {
@@ -36,8 +37,7 @@ void MoveHighlight(MainWindowState& state, int entry) {
   }
 }
 
-int GalleryLeftFor(const MainWindowState& state, int entry) {
-  const MainControls& c = state.controls;
+int GalleryLeftFor(const MainControls& c, int entry) {
   const ui::TwipsRect& picture = c.ico[entry]->bounds;
   // Both icon pages stand in the same place; the first one's position serves for both.
   const int base = c.frm_frm_store[1]->bounds.left + c.frm_store->bounds.left + picture.left;
@@ -49,7 +49,7 @@ void OpenGallery(MainWindowState& state, int entry) {
   if (!IsEntry(entry)) return;
   state.content.SelectedEntry = static_cast<std::int16_t>(entry);
   MoveHighlight(state, entry);
-  state.controls.ico_bar->bounds.left = GalleryLeftFor(state, entry);
+  state.controls.ico_bar->bounds.left = GalleryLeftFor(state.controls, entry);
   state.controls.ico_bar->visible = true;
 }
 

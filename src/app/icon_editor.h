@@ -23,7 +23,7 @@ void OpenGallery(MainWindowState& state, int entry);
 
 // Where the gallery's left edge goes for an entry: to the right of a left-column picture, or
 // over a right-column picture with the right edges aligned (window coordinates, twips).
-int GalleryLeftFor(const MainWindowState& state, int entry);
+int GalleryLeftFor(const MainControls& controls, int entry);
 
 // ico_item(position) clicked: closes the gallery and gives that picture to the selected entry.
 void PickPicture(MainWindowState& state, int position);

@@ -37,6 +37,7 @@ MainControls BindMainControls(ui::Control& form) {
   if (!c.progress->progress) throw std::logic_error("main window layout: progress has no model");
   RequireArray(form, "label", c.label);
   RequireArray(form, "iconik", c.iconik);
+  RequireArray(form, "frm_pal", c.frm_pal);
 
   RequireArray(form, "frm_frm_store", c.frm_frm_store);
   c.theme = Require(form, "theme");
@@ -44,6 +45,7 @@ MainControls BindMainControls(ui::Control& form) {
   c.col_1_title = Require(form, "col_1_title");
   c.col_2_title = Require(form, "col_2_title");
   c.desktop = Require(form, "desktop");
+  RequireArray(form, "btn_icons", c.btn_icons, 1);
   RequireArray(form, "ico", c.ico);
   RequireArray(form, "ico_title", c.ico_title);
   RequireArray(form, "ico_desc", c.ico_desc);

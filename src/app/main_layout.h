@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "app/version.h"
 #include "ui/control.h"
 
 namespace mirella::app {
@@ -111,7 +112,7 @@ struct AboutLayout {
   static constexpr std::string_view kDescriptionText =
       "Программа для создания интерактивных Рабочих столов.";
   static constexpr ui::TwipsRect kVersion{3600, 120, 1455, 255};
-  static constexpr std::string_view kVersionText = "Версия 0.7 ";
+  static constexpr std::string_view kVersionText = "Версия " MIRELLA_VERSION " ";
   static constexpr ui::TwipsRect kPicture{0, 0, 5295, 3735};
   static constexpr std::string_view kPictureFile = "window/about.jpg";
   static constexpr PictureRow kIcon{"icon", 5, {240, 3000, 720, 720}, "window/icon5.gif", true};

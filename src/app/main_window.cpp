@@ -26,7 +26,7 @@ void MainWindow::Load(ui::Control& /*form*/) {
 
   if (state_.services.files.FileExists(
           DesktopScriptPath(state_.services.environment.ProgramFolder()))) {
-    SwitchButton(*c.label[kInstall], *c.label[kConfigure]);
+    SwitchButton(CommandLabel(c, Command::kInstall), CommandLabel(c, Command::kConfigure));
     c.iconik[0]->visible = false;
     c.iconik[1]->visible = true;
   }
@@ -38,27 +38,30 @@ void MainWindow::Load(ui::Control& /*form*/) {
 }
 
 void MainWindow::Click(ui::Control& control) {
-  const std::string& name = control.name;
-  if (name == "label") {
-    RunCommand(state_, control.index);
-  } else if (name == "btn_icons") {
-    OpenIconPage(state_, control.index);
-  } else if (name == "ico") {
-    OpenGallery(state_, control.index);
-  } else if (name == "ico_item") {
-    PickPicture(state_, control.index);
-  } else if (name == "ico_title" || name == "ico_desc") {
-    MoveHighlight(state_, control.index);
-  } else if (name == "icon_link") {
-    OpenLinkMenu(state_, control.index);
+  const MainControls& c = state_.controls;
+  if (const int command = PositionIn(c.label, control); command >= 0) {
+    RunCommand(state_, static_cast<Command>(command));
+  } else if (const int column = PositionIn(c.btn_icons, control); column >= 0) {
+    OpenIconPage(state_, column + 1);
+  } else if (const int entry = PositionIn(c.ico, control); entry >= 0) {
+    OpenGallery(state_, entry);
+  } else if (const int position = PositionIn(c.ico_item, control); position >= 0) {
+    PickPicture(state_, position);
+  } else if (const int titled = PositionIn(c.ico_title, control); titled >= 0) {
+    MoveHighlight(state_, titled);
+  } else if (const int described = PositionIn(c.ico_desc, control); described >= 0) {
+    MoveHighlight(state_, described);
+  } else if (const int linked = PositionIn(c.icon_link, control); linked >= 0) {
+    OpenLinkMenu(state_, linked);
   }
 }
 
 void MainWindow::MouseMove(ui::Control& control) {
-  if (control.name == "label") {
+  const MainControls& c = state_.controls;
+  if (PositionIn(c.label, control) >= 0) {
     HighlightCommand(control);
-  } else if (control.name == "frm_pal") {
-    ResetCommandColours(state_.controls.label);
+  } else if (PositionIn(c.frm_pal, control) >= 0) {
+    ResetCommandColours(c.label);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/version.h"
 #include "ui/control.h"
 
 namespace mirella::app {
@@ -14,7 +15,7 @@ struct SplashLayout {
   static constexpr const char* kProgressCaption = "Запуск программы...";
   static constexpr int kLoadingIntervalMs = 10;
   static constexpr ui::TwipsRect kVersion{8280, 2760, 975, 255};
-  static constexpr const char* kVersionText = "Версия 0.7";
+  static constexpr const char* kVersionText = "Версия " MIRELLA_VERSION;
 };
 
 // The control tree of `splash`: the form, `mirella_progress`, the timer `loading` (running) and

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/splash_layout.h"
+#include "app/version.h"
 #include "content/default_content.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
@@ -82,7 +83,7 @@ void ExpectPlaced(ui::Control& form, const Placement& p) {
 TEST(MainLayout, EveryControlStandsWhereTheWindowDescriptionPutsIt) {
   auto form = app::BuildMainForm();
   EXPECT_EQ(form->kind, ui::ControlKind::kForm);
-  EXPECT_EQ(form->text, "Mirella v. 0.7");
+  EXPECT_EQ(form->text, "Mirella v. " MIRELLA_VERSION);
   EXPECT_TRUE(form->border);
   EXPECT_EQ(form->bounds.width, 5970);
   EXPECT_EQ(form->bounds.height, 5880);
@@ -190,7 +191,7 @@ TEST(MainLayout, LooksAndStacking) {
   EXPECT_EQ(form->Find("icon_link", 6)->backColour, kLinkMarked);
   EXPECT_EQ(form->Find("iconik", 1)->picture, "window/iconik1.gif");
   EXPECT_EQ(form->Find("Image1")->picture, "window/about.jpg");
-  EXPECT_EQ(form->Find("lbl_version")->text, "Версия 0.7 ");
+  EXPECT_EQ(form->Find("lbl_version")->text, "Версия " MIRELLA_VERSION " ");
 
   // First child on top: the gallery above the pages, the title above the banner, each page's
   // highlight behind its entries.
@@ -227,7 +228,7 @@ TEST(SplashLayout, BorderlessPictureWithBarTimerAndVersion) {
   EXPECT_EQ(form->pointer, ui::MousePointer::kHourglass);
   ExpectPlaced(*form, {"splash", -1, "mirella_progress", -1, {2880, 2280, 5175, 255}, true});
   ExpectPlaced(*form, {"splash", -1, "version", -1, {8280, 2760, 975, 255}, true});
-  EXPECT_EQ(form->Find("version")->text, "Версия 0.7");
+  EXPECT_EQ(form->Find("version")->text, "Версия " MIRELLA_VERSION);
   EXPECT_EQ(form->Find("version")->alignment, ui::Alignment::kRight);
   EXPECT_EQ(form->Find("mirella_progress")->progress->Caption(), "Запуск программы...");
   const ui::Control& loading = *form->Find("loading");

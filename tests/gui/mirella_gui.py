@@ -8,6 +8,7 @@ prefix is never touched.
 """
 
 import argparse
+import json
 import os
 import re
 import shutil
@@ -18,23 +19,7 @@ import time
 TWIPS_PER_INCH = 1440
 SCREEN_DPI = 96  # 100 % display scale: 15 twips per pixel
 
-MAIN_CAPTION = "Mirella v. 0.7"
-SPLASH_CAPTION = "Mirella"
 APPLICATION_TITLE = "Mirella"
-
-# Where everything sits, in twips, as the window lays it out.
-PAGE_ORIGIN = (360, 1920)  # every page frame, in the main window's client area
-SUB_PANEL_ORIGIN = (120, 120)  # the settings page's sub-panels, inside the settings page
-CLIENT_PIXELS = (398, 392)
-PAGE_BACK = (0, 119, 251)  # the page frames' colour
-# The main menu's visible command labels, page coordinates in twips.
-MAIN_MENU_LABELS = {
-    0: (1080, 450, 3015, 375),
-    2: (1080, 1275, 3015, 375),
-    3: (1080, 2115, 3015, 375),
-    4: (1080, 2950, 3015, 375),
-}
-SPLASH_PIXELS = (624, 203)
 
 # The program folder's name: a space and Cyrillic letters, as a user's folder may well have.
 PROGRAM_FOLDER_NAME = "Мирелла тест"
@@ -79,6 +64,8 @@ def twips_to_pixels(twips, dpi=SCREEN_DPI):
 def parse_arguments():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True, help="the staged program folder")
+    parser.add_argument("--layout", required=True,
+                        help="the windows' layout as the build exported it (layout.json)")
     parser.add_argument("--prefix", required=True, help="the Wine prefix of the GUI tests")
     parser.add_argument("--work", required=True, help="a folder this test may wipe and fill")
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
@@ -359,6 +346,56 @@ class Program:
 
 
 # ---------------------------------------------------------------------------------------------
+# The windows' layout, as the build exported it from the program's own layout tables.
+
+
+class Layout:
+    """Every control of the splash and the main window as laid out at start: bounds in twips
+    relative to the parent ("bounds") and in the form's client area ("client"), visibility,
+    caption and back colour; and the gallery's Left for each entry."""
+
+    def __init__(self, path):
+        with open(path, encoding="utf-8") as file:
+            data = json.load(file)
+        self.controls = {(c["form"], c["name"], c["index"]): c for c in data["controls"]}
+        self.gallery_lefts = data["gallery_left"]
+
+    def control(self, name, index=-1, form="main"):
+        found = self.controls.get((form, name, index))
+        check(found is not None, f"the layout has no control {name}({index}) on {form}")
+        return found
+
+    def rect(self, name, index=-1, form="main"):
+        """The control's rectangle in its form's client area, in twips."""
+        return tuple(self.control(name, index, form)["client"])
+
+    def bounds(self, name, index=-1, form="main"):
+        """The control's rectangle inside its parent, in twips."""
+        return tuple(self.control(name, index, form)["bounds"])
+
+    def text(self, name, index=-1, form="main"):
+        return self.control(name, index, form)["text"]
+
+    def back(self, name, index=-1, form="main"):
+        return tuple(self.control(name, index, form)["back"])
+
+    def children(self, name, parent, visible=True, form="main"):
+        """The indices of the controls of one array that stand on a parent, shown at start."""
+        return sorted(c["index"] for c in self.controls.values()
+                      if c["form"] == form and c["name"] == name and c["parent"] == parent
+                      and c["visible"] == visible)
+
+    def gallery_left(self, entry):
+        """Where the gallery's left edge goes when entry's picture is clicked, in twips."""
+        return self.gallery_lefts[entry]
+
+    def client_pixels(self, form, dpi=SCREEN_DPI):
+        """The form's client area in pixels at a DPI."""
+        _, _, width, height = self.rect(form, form=form)
+        return twips_to_pixels(width, dpi), twips_to_pixels(height, dpi)
+
+
+# ---------------------------------------------------------------------------------------------
 # The main window's controls on the screen.
 
 
@@ -395,17 +432,9 @@ class MainWindow:
         return (self.x, self.y, self.width, self.height)
 
 
-def on_page(twips):
-    """A rectangle of a page frame, in client-area twips."""
-    left, top, width, height = twips
-    return (PAGE_ORIGIN[0] + left, PAGE_ORIGIN[1] + top, width, height)
-
-
-def on_sub_panel(twips):
-    """A rectangle of a settings sub-panel (the general page or an icon page), in client-area
-    twips."""
-    left, top, width, height = twips
-    return on_page((SUB_PANEL_ORIGIN[0] + left, SUB_PANEL_ORIGIN[1] + top, width, height))
+def inside(rect, left, top, width, height):
+    """A rectangle at (left, top) inside rect, in the same coordinates as rect."""
+    return (rect[0] + left, rect[1] + top, width, height)
 
 
 def run_test(body):

@@ -1,15 +1,14 @@
 """desktop.exe under Wine at 100 %, 150 % and 200 % display scale (LogPixels 96, 144, 192), each
-in a Wine prefix of its own: the main window's client area is 5970 x 5880 twips at that DPI, the
-page frame and the command labels stand at their scaled places, the text is drawn at the scaled
-size and as sharply as at 100 % (not a magnified 100 % picture), and a click at the scaled place
-of "Выйти из программы" ends the program. desktop.exe's manifest declares the DPI awareness
+in a Wine prefix of its own: the main window's client area is its laid-out size at that DPI,
+the page frame and the command labels stand at their scaled places, the text is drawn at the
+scaled size and as sharply as at 100 % (not a magnified 100 % picture), and a click at the
+scaled place of "Выйти из программы" ends the program. desktop.exe's manifest declares the DPI awareness
 that gives this on Windows. Saves main-menu-100/150/200.png."""
 
 import os
 
-from mirella_gui import (MAIN_CAPTION, MAIN_MENU_LABELS, PAGE_BACK, PAGE_ORIGIN, SPLASH_CAPTION,
-                         MainWindow, Program, Wine, check, click, find_window,
-                         fresh_program_folder, log, move_mouse, on_page, run_test, screenshot,
+from mirella_gui import (Layout, MainWindow, Program, Wine, check, click, find_window,
+                         fresh_program_folder, inside, log, move_mouse, run_test, screenshot,
                          wait_for, wait_for_window)
 
 # 100 % first: the other scales are measured against it.
@@ -18,14 +17,10 @@ SCALES = ((96, "100"), (144, "150"), (192, "200"))
 DPI_KEY = "Control Panel\\Desktop"
 DPI_VALUE = "LogPixels"
 
-CLIENT_TWIPS = (5970, 5880)
-PAGE_TWIPS = (*PAGE_ORIGIN, 5295, 3735)
 LABEL_DESIGN_GREY = (224, 224, 224)
 WHITE = (255, 255, 255)
 
-EXIT_LABEL = 4  # "Выйти из программы", among MAIN_MENU_LABELS
-# The page title "Главное меню", right-aligned in white, client-area twips.
-TITLE_TWIPS = (2640, 1560, 2895, 375)
+EXIT_LABEL = 4  # "Выйти из программы", label(4) of the main menu
 # A row and a column of the page with no control on them, page coordinates in twips.
 FREE_PAGE_ROW = 3600
 FREE_PAGE_COLUMN = 4800
@@ -107,16 +102,18 @@ def near(actual, expected, tolerance=PIXEL_TOLERANCE):
     return abs(actual - expected) <= tolerance
 
 
-def check_page_frame(main, image):
+def check_page_frame(main, layout, image):
     """The page frame's blue reaches exactly its scaled edges, on a row and a column of it that
     no control covers."""
-    left, top, width, height = main.rect(PAGE_TWIPS)
+    page = layout.rect("frm_main")
+    page_back = layout.back("frm_main")
+    left, top, width, height = main.rect(page)
     right, bottom = left + width - 1, top + height - 1
-    row_x, row_y = main.point(*on_page((FREE_PAGE_COLUMN, FREE_PAGE_ROW, 0, 0))[:2])
-    found_left = colour_run(image, (row_x, row_y), (-1, 0), PAGE_BACK)[0]
-    found_right = colour_run(image, (row_x, row_y), (1, 0), PAGE_BACK)[0]
-    found_top = colour_run(image, (row_x, row_y), (0, -1), PAGE_BACK)[1]
-    found_bottom = colour_run(image, (row_x, row_y), (0, 1), PAGE_BACK)[1]
+    row_x, row_y = main.point(*inside(page, FREE_PAGE_COLUMN, FREE_PAGE_ROW, 0, 0)[:2])
+    found_left = colour_run(image, (row_x, row_y), (-1, 0), page_back)[0]
+    found_right = colour_run(image, (row_x, row_y), (1, 0), page_back)[0]
+    found_top = colour_run(image, (row_x, row_y), (0, -1), page_back)[1]
+    found_bottom = colour_run(image, (row_x, row_y), (0, 1), page_back)[1]
     found = (found_left, found_top, found_right, found_bottom)
     expected = (left, top, right, bottom)
     log(f"  page frame: edges {found}, expected {expected}")
@@ -124,12 +121,12 @@ def check_page_frame(main, image):
           f"the page frame's edges are {found} on the screen, expected {expected}")
 
 
-def measure_labels(main, image):
+def measure_labels(main, layout, image):
     """Per visible command label: its text's ink box, checked to start at the label's scaled
     top left and to fit it unclipped; returns the mean ink height and the mean solid share."""
     heights, shares = [], []
-    for index, twips in MAIN_MENU_LABELS.items():
-        rect = main.rect(on_page(twips))
+    for index in layout.children("label", "frm_main"):
+        rect = main.rect(layout.rect("label", index))
         x, y, width, height = rect
         # Look around the label too: text drawn at unscaled places would lie outside it.
         margin = main.pixels(300)
@@ -148,13 +145,14 @@ def measure_labels(main, image):
               f"label({index}): its text reaches ({right}, {bottom}), beyond the label's "
               f"{x + width - slack}, {y + height}: cut off or wrapped")
         heights.append(bottom - top)
-        shares.append(solid_share(image, rect, LABEL_DESIGN_GREY, PAGE_BACK))
+        shares.append(solid_share(image, rect, LABEL_DESIGN_GREY, layout.back("frm_main")))
     return sum(heights) / len(heights), sum(shares) / len(shares)
 
 
-def measure_title(main, image):
-    """The ink box of the white title "Главное меню", right-aligned in its scaled rectangle."""
-    rect = main.rect(TITLE_TWIPS)
+def measure_title(main, layout, image):
+    """The ink box of the white title "Главное меню" (frm_name), right-aligned in its scaled
+    rectangle."""
+    rect = main.rect(layout.rect("frm_name"))
     x, y, width, height = rect
     box = ink_box(image, rect, WHITE)
     check(box is not None, f"no white title text in {rect}")
@@ -177,7 +175,7 @@ def check_manifest(program):
               f"desktop.exe has no manifest declaring {declaration.decode()}")
 
 
-def run_at(arguments, dpi, percent, baseline):
+def run_at(arguments, layout, dpi, percent, baseline):
     """Starts desktop.exe at this DPI, checks its main menu against the 100 % measurements in
     baseline (None at 100 %), exits it through its Exit label and returns its measurements."""
     wine = Wine(os.path.join(arguments.prefix, f"dpi-{dpi}"))
@@ -189,30 +187,30 @@ def run_at(arguments, dpi, percent, baseline):
         def splash_shown():
             check(program.running(),
                   f"desktop.exe ended with code {program.process.returncode} before its splash")
-            return find_window(SPLASH_CAPTION)
+            return find_window(layout.text("splash", form="splash"))
         wait_for("the splash", splash_shown, 90)
         # The pointer leaves the place where the main window opens while the splash shows, so
         # that no label is hovered.
         move_mouse(1, 1)
-        main_window = wait_for_window(MAIN_CAPTION, 120)
+        main_window = wait_for_window(layout.text("main"), 120)
         main = MainWindow(main_window, dpi)
-        expected = tuple(main.pixels(twips) for twips in CLIENT_TWIPS)
+        expected = layout.client_pixels("main", dpi)
         log(f"{percent} % ({dpi} dpi): client area {main.width} x {main.height}, expected "
             f"{expected[0]} x {expected[1]}")
         check(near(main.width, expected[0]) and near(main.height, expected[1]),
               f"at {dpi} dpi the client area is {main.width} x {main.height}, expected "
-              f"{expected[0]} x {expected[1]} (5970 x 5880 twips): is HKCU\\{DPI_KEY} "
+              f"{expected[0]} x {expected[1]}: is HKCU\\{DPI_KEY} "
               f"{DPI_VALUE} still where Wine reads the DPI?")
-        page = main.rect(PAGE_TWIPS)
-        wait_for("the main menu page to be painted",
-                 lambda: screenshot().count(page, PAGE_BACK) > page[2] * page[3] // 3, 30)
+        page = main.rect(layout.rect("frm_main"))
+        wait_for("the main menu page to be painted", lambda: screenshot().count(
+            page, layout.back("frm_main")) > page[2] * page[3] // 3, 30)
         image = screenshot()
         image.save_png(os.path.join(arguments.screenshots, f"main-menu-{percent}.png"),
                        main.client_rect)
 
-        check_page_frame(main, image)
-        label_height, label_solid = measure_labels(main, image)
-        title = measure_title(main, image)
+        check_page_frame(main, layout, image)
+        label_height, label_solid = measure_labels(main, layout, image)
+        title = measure_title(main, layout, image)
         title_height = title[3] - title[1]
         log(f"  ink heights: labels {label_height:.1f}, title {title_height}; solid share of "
             f"the labels' text {label_solid:.2f}")
@@ -230,14 +228,14 @@ def run_at(arguments, dpi, percent, baseline):
                   f"at {dpi} dpi only {label_solid:.2f} of the labels' text is solid, against "
                   f"{baseline['label_solid']:.2f} at 96 dpi: blurred")
             if dpi == 192:
-                text = main.rect(on_page(MAIN_MENU_LABELS[0]))
+                text = main.rect(layout.rect("label", 0))
                 doubled = doubled_share(image, text)
                 log(f"  2 x 2 blocks of one colour in label(0)'s text: {doubled:.2f}")
                 check(doubled < 0.8, f"label(0) at 192 dpi looks like a 96-dpi drawing "
                       f"magnified twice ({doubled:.2f} of its 2 x 2 blocks are one colour)")
 
         # The mouse finds the controls at their scaled places too.
-        x, y, width, height = main.rect(on_page(MAIN_MENU_LABELS[EXIT_LABEL]))
+        x, y, width, height = main.rect(layout.rect("label", EXIT_LABEL))
         click(x + main.pixels(600), y + height // 2)
         code = program.wait_for_end(60)
         check(code == 0, f"desktop.exe ended with code {code}")
@@ -248,9 +246,10 @@ def run_at(arguments, dpi, percent, baseline):
 
 def test(arguments):
     check_manifest(arguments.program)
+    layout = Layout(arguments.layout)
     baseline = None
     for dpi, percent in SCALES:
-        measured = run_at(arguments, dpi, percent, baseline)
+        measured = run_at(arguments, layout, dpi, percent, baseline)
         if baseline is None:
             baseline = measured
     log("the main menu is laid out, drawn and clicked at its scaled places at 150 % and 200 %")

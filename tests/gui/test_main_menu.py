@@ -5,16 +5,15 @@ Exit ends the program. Saves screenshots of the splash and of the main menu."""
 import os
 import subprocess
 
-from mirella_gui import (CLIENT_PIXELS, MAIN_CAPTION, MAIN_MENU_LABELS, PAGE_BACK, SPLASH_CAPTION,
-                         SPLASH_PIXELS, MainWindow, Program, Wine, check, click,
-                         fresh_program_folder, log, move_mouse, on_page, run_test, screenshot,
-                         visible_windows, wait_for, wait_for_window, window_geometry)
+from mirella_gui import (Layout, MainWindow, Program, Wine, check, click, fresh_program_folder,
+                         inside, log, move_mouse, run_test, screenshot, visible_windows, wait_for,
+                         wait_for_window, window_geometry)
 
 WHITE = (255, 255, 255)
 DESIGN_GREY = (224, 224, 224)
 HOVER_AREA_GREY = (220, 220, 220)
 
-# A point of the hover area frm_pal(0) (0, 120, 5295, 3615) away from every label and picture.
+# A point of the main menu page, on its hover area frm_pal(0), away from every label and picture.
 HOVER_AREA_POINT = (4800, 3400)
 
 # _MOTIF_WM_HINTS as Wine sets them from the window's style.
@@ -38,25 +37,32 @@ def distinct_colours(image, rect):
                 for x in range(x0, x0 + width, 3)})
 
 
-def label_colours(main, image, index):
-    rect = main.rect(on_page(MAIN_MENU_LABELS[index]))
+def label_colours(main, layout, image, index):
+    rect = main.rect(layout.rect("label", index))
     return {colour: image.count(rect, colour) for colour in (WHITE, DESIGN_GREY, HOVER_AREA_GREY)}
 
 
 def test(arguments):
+    layout = Layout(arguments.layout)
+    splash_caption = layout.text("splash", form="splash")
+    splash_pixels = layout.client_pixels("splash")
+    main_caption = layout.text("main")
+    client_pixels = layout.client_pixels("main")
+    page_back = layout.back("frm_main")
+    main_menu_labels = layout.children("label", "frm_main")
     wine = Wine(arguments.prefix)
     wine.prepare_prefix()
     folder, _ = fresh_program_folder(arguments.program, arguments.work)
     program = Program(wine, folder)
     try:
         # The splash: borderless, 624 x 203, painted with its picture.
-        splash = wait_for_window(SPLASH_CAPTION, 90)
+        splash = wait_for_window(splash_caption, 90)
         # The pointer goes away from where the main window opens, so that no hover happens by
         # itself. (Only now: while no client is connected, Xvfb resets and centres the pointer.)
         move_mouse(1, 1)
         geometry = window_geometry(splash)
-        check(geometry is not None and geometry[2:] == SPLASH_PIXELS,
-              f"the splash is {geometry}, expected a client area of {SPLASH_PIXELS}")
+        check(geometry is not None and geometry[2:] == splash_pixels,
+              f"the splash is {geometry}, expected a client area of {splash_pixels}")
         functions, decorations = motif_hints(splash)
         check(decorations == 0, f"the splash asks for decorations {decorations:#x}, expected none")
         def splash_painted():
@@ -67,12 +73,12 @@ def test(arguments):
         screenshot().save_png(os.path.join(arguments.screenshots, "splash.png"), geometry)
 
         # Then the main window: caption, fixed border without minimize and maximize, 398 x 392.
-        main_window = wait_for_window(MAIN_CAPTION, 120)
+        main_window = wait_for_window(main_caption, 120)
         check(splash not in visible_windows(), "the splash is still shown beside the main window")
         main = MainWindow(main_window)
-        check((main.width, main.height) == CLIENT_PIXELS,
+        check((main.width, main.height) == client_pixels,
               f"the main window's client area is {main.width} x {main.height}, "
-              f"expected {CLIENT_PIXELS[0]} x {CLIENT_PIXELS[1]}")
+              f"expected {client_pixels[0]} x {client_pixels[1]}")
         functions, decorations = motif_hints(main_window)
         check(decorations & MWM_DECOR_TITLE and decorations & MWM_DECOR_BORDER,
               f"the main window has no caption or border (decorations {decorations:#x})")
@@ -80,43 +86,44 @@ def test(arguments):
               f"the main window offers minimize or maximize (decorations {decorations:#x})")
         check(not functions & (MWM_FUNC_RESIZE | MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE),
               f"the main window can be resized, minimized or maximized ({functions:#x})")
-        page = main.rect(on_page((0, 0, 5295, 3735)))
+        page = main.rect(layout.rect("frm_main"))
         wait_for("the main menu page to be painted",
-                 lambda: screenshot().count(page, PAGE_BACK) > page[2] * page[3] // 3, 30)
+                 lambda: screenshot().count(page, page_back) > page[2] * page[3] // 3, 30)
 
         # Before any hover the labels have their design colour.
         image = screenshot()
-        for index in MAIN_MENU_LABELS:
-            colours = label_colours(main, image, index)
+        for index in main_menu_labels:
+            colours = label_colours(main, layout, image, index)
             check(colours[DESIGN_GREY] > 100 and colours[WHITE] == 0,
                   f"label({index}) before any hover: {colours}, expected RGB(224, 224, 224)")
 
         # Over a command label, that label's text turns white; the others keep their colour.
-        x, y, width, height = main.rect(on_page(MAIN_MENU_LABELS[0]))
+        x, y, width, height = main.rect(layout.rect("label", 0))
         move_mouse(x + 40, y + height // 2)
         wait_for("label(0) to turn white",
-                 lambda: label_colours(main, screenshot(), 0)[WHITE] > 100, 10)
+                 lambda: label_colours(main, layout, screenshot(), 0)[WHITE] > 100, 10)
         image = screenshot()
-        check(label_colours(main, image, 0)[DESIGN_GREY] == 0, "label(0) is white only in part")
-        for index in (2, 3, 4):
-            colours = label_colours(main, image, index)
+        check(label_colours(main, layout, image, 0)[DESIGN_GREY] == 0,
+              "label(0) is white only in part")
+        for index in main_menu_labels[1:]:
+            colours = label_colours(main, layout, image, index)
             check(colours[WHITE] == 0, f"label({index}) turned white too: {colours}")
         image.save_png(os.path.join(arguments.screenshots, "main-menu.png"), main.client_rect)
 
         # Over the hover area, all of them turn RGB(220, 220, 220).
-        hover_left, hover_top, _, _ = on_page((*HOVER_AREA_POINT, 0, 0))
+        hover_left, hover_top, _, _ = inside(layout.rect("frm_main"), *HOVER_AREA_POINT, 0, 0)
         move_mouse(*main.point(hover_left, hover_top))
         wait_for("label(0) to leave white",
-                 lambda: label_colours(main, screenshot(), 0)[WHITE] == 0, 10)
+                 lambda: label_colours(main, layout, screenshot(), 0)[WHITE] == 0, 10)
         image = screenshot()
-        for index in MAIN_MENU_LABELS:
-            colours = label_colours(main, image, index)
+        for index in main_menu_labels:
+            colours = label_colours(main, layout, image, index)
             check(colours[HOVER_AREA_GREY] > 100 and colours[WHITE] == 0
                   and colours[DESIGN_GREY] == 0,
                   f"label({index}) over the hover area: {colours}, expected RGB(220, 220, 220)")
 
         # "Выйти из программы" ends the program at once.
-        x, y, width, height = main.rect(on_page(MAIN_MENU_LABELS[4]))
+        x, y, width, height = main.rect(layout.rect("label", 4))
         click(x + 40, y + height // 2)
         code = program.wait_for_end(60)
         check(code == 0, f"desktop.exe ended with code {code}")

@@ -1,5 +1,5 @@
 // The keyboard on the real windows: Tab walks the text boxes of the page that is showing, in
-// reading order, and the input box takes Enter as OK and Escape as Cancel.
+// reading order, without clicking them, and the input box takes Enter as OK and Escape as Cancel.
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ class KeyboardTest : public ::testing::Test {
     main = std::make_unique<app::MainWindow>(*host, environment, registry, files, codePage);
     host->ShowForm(main->Form(), *main);
     // The settings page, as the configure command opens it.
-    app::RunCommand(main->State(), app::kConfigure);
+    app::RunCommand(main->State(), app::Command::kConfigure);
     Show();
   }
 
@@ -99,6 +99,10 @@ TEST_F(KeyboardTest, TabWalksAnIconPageEntryByEntryAndSkipsTheHiddenPages) {
   }
   for (HWND box : expected) ASSERT_NE(box, nullptr);
   EXPECT_EQ(TabCycle(expected[0]), expected);
+  // The focus arriving by Tab is no click: the highlight stays on the first entry.
+  const app::MainControls& c = main->State().controls;
+  EXPECT_EQ(c.ico_selected[1]->bounds.left, c.ico[5]->bounds.left);
+  EXPECT_EQ(c.ico_selected[1]->bounds.top, c.ico[5]->bounds.top);
 }
 
 // Answers the input box once it is up: types `text` into its input line and presses `key`.

@@ -184,11 +184,21 @@ void FormView::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 // Mouse movement over a child window is that control's; the pointer follows its own setting.
+// A press of the left button in a text box is its Click, raised once the box has taken the
+// focus and placed its caret; the focus arriving by the keyboard is no click.
 LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR data) {
   auto* view = reinterpret_cast<FormView*>(data);
   try {
     switch (message) {
+      case WM_LBUTTONDOWN: {
+        ControlWindow* record = view->Record(window);
+        if (record == nullptr || record->kind != ControlKind::kTextBox) break;
+        Control& control = *record->control;
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        view->RaiseClick(control);
+        return result;
+      }
       case WM_MOUSEMOVE:
         if (ControlWindow* record = view->Record(window)) view->RaiseMouseMove(*record->control);
         break;
@@ -265,7 +275,7 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
   return record;
 }
 
-void FormView::Apply(ControlWindow& record, const Control& container) {
+void FormView::SyncWindow(ControlWindow& record, const Control& container) {
   const Control& control = *record.control;
   HWND handle = record.handle;
   if (handle == nullptr) return;
@@ -298,8 +308,8 @@ void FormView::Apply(ControlWindow& record, const Control& container) {
     record.backColour = control.backColour;
     repaint = true;
   }
-  if (control.kind == ControlKind::kComboBox) ApplyItems(record);
-  if (control.kind == ControlKind::kButton) ApplyTooltip(record);
+  if (control.kind == ControlKind::kComboBox) SyncItems(record);
+  if (control.kind == ControlKind::kButton) SyncTooltip(record);
   if (repaint && control.kind != ControlKind::kFrame) InvalidateRect(handle, nullptr, TRUE);
   if (static_cast<int>(control.enabled) != record.enabled) {
     EnableWindow(handle, control.enabled);
@@ -311,7 +321,7 @@ void FormView::Apply(ControlWindow& record, const Control& container) {
   }
 }
 
-void FormView::ApplyItems(ControlWindow& record) {
+void FormView::SyncItems(ControlWindow& record) {
   const Control& control = *record.control;
   if (control.items != record.items) {
     SendMessageW(record.handle, CB_RESETCONTENT, 0, 0);
@@ -328,7 +338,7 @@ void FormView::ApplyItems(ControlWindow& record) {
   }
 }
 
-void FormView::ApplyTooltip(ControlWindow& record) {
+void FormView::SyncTooltip(ControlWindow& record) {
   const Control& control = *record.control;
   if (control.tooltip == record.tooltip) return;
   if (tooltip_ == nullptr) {
@@ -452,7 +462,7 @@ void FormView::Sync() {
     bool created = false;
     ControlWindow& record = EnsureWindow(*control, parent, created);
     if (created) restack.insert(container);
-    Apply(record, *container);
+    SyncWindow(record, *container);
   }
   for (Control* container : restack) RestackChildren(*container);
   SyncTimers(timers);

@@ -82,9 +82,11 @@ class FormView {
   Control* ContainerOf(const Control& control) const;
   ControlWindow* Record(HWND handle);
   ControlWindow& EnsureWindow(Control& control, HWND parent, bool& created);
-  void Apply(ControlWindow& record, const Control& container);
-  void ApplyItems(ControlWindow& record);
-  void ApplyTooltip(ControlWindow& record);
+  // Brings one control's window in line with the control: place, font, text, colours, items,
+  // tooltip, enabled and visible.
+  void SyncWindow(ControlWindow& record, const Control& container);
+  void SyncItems(ControlWindow& record);
+  void SyncTooltip(ControlWindow& record);
   void SyncForm();
   void SyncTimers(const std::vector<Control*>& timers);
   void StopTimers();

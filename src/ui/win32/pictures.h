@@ -52,7 +52,6 @@ class PictureLibrary {
   std::map<std::string, std::unique_ptr<Picture>> pictures_;  // null for a failed name
 };
 
-// Draws the whole picture stretched over `target`, blending its transparent pixels.
 // The DPI at which a picture's pixels are shown one to one.
 inline constexpr int kScreenDpi = 96;
 // Draws the picture at its top-left corner, at its own size for the DPI, clipped to the target.
