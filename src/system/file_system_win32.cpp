@@ -40,6 +40,27 @@ std::string Reason(DWORD error) {
   }
 }
 
+// The limits every Windows file system sets, whatever the system says when one is passed (Wine,
+// for one, reports a name that is too long as not found): 255 characters for one name, about
+// 32,767 for a whole "\\?\" path. Empty when `path` keeps within them.
+std::string LengthReason(const std::wstring& path) {
+  constexpr size_t kLongestPath = 32767;
+  constexpr size_t kLongestName = 255;
+  if (path.size() >= kLongestPath) return "путь длиннее 32 767 знаков, допустимых в Windows";
+  for (size_t start = RootLength(path); start < path.size();) {
+    const size_t end = std::min(path.find(L'\\', start), path.size());
+    if (end - start > kLongestName) return "имя папки или файла длиннее 255 знаков";
+    start = end + 1;
+  }
+  return {};
+}
+
+// The reason an operation on `path` failed with `error`.
+std::string ReasonFor(DWORD error, const std::wstring& path) {
+  const std::string tooLong = LengthReason(path);
+  return tooLong.empty() ? Reason(error) : tooLong;
+}
+
 std::string Quoted(const std::wstring& path) {
   std::string quoted = Narrow(OrdinaryPath(path));
   quoted.insert(quoted.begin(), '"');
@@ -145,8 +166,9 @@ Status ReplaceWith(const std::string& shownPath, std::string_view bytes) {
   UniqueFile file = CreateTemporaryBeside(target, temporary);
   if (!file) {
     const DWORD error = GetLastError();
-    const std::string missing = MissingFolderReason(ParentOf(target));
-    return Failure(kWhat, shownPath, missing.empty() ? Reason(error) : missing);
+    std::string reason = LengthReason(target);
+    if (reason.empty()) reason = MissingFolderReason(ParentOf(target));
+    return Failure(kWhat, shownPath, reason.empty() ? Reason(error) : reason);
   }
   DWORD error = ERROR_SUCCESS;
   DWORD written = 0;
@@ -173,7 +195,7 @@ Status ReplaceWith(const std::string& shownPath, std::string_view bytes) {
   }
   if (error != ERROR_SUCCESS) {
     DeleteFileW(temporary.c_str());
-    return Failure(kWhat, shownPath, error);
+    return Failure(kWhat, shownPath, ReasonFor(error, target));
   }
   return Status::Ok();
 }
@@ -218,7 +240,7 @@ Status Win32FileSystem::CreateDirectories(const std::string& path) {
     const DWORD error = GetLastError();
     // Another program may have made it in the meantime.
     if (error == ERROR_ALREADY_EXISTS && IsFolder(AttributesOf(*next))) continue;
-    return Failure(kWhat, Narrow(OrdinaryPath(*next)), error);
+    return Failure(kWhat, Narrow(OrdinaryPath(*next)), ReasonFor(error, *next));
   }
   return Status::Ok();
 }
@@ -248,7 +270,7 @@ Result<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
     if (error == ERROR_ACCESS_DENIED && IsFolder(AttributesOf(wide))) {
       return Failure(kWhat, path, "на этом месте находится папка");
     }
-    return Failure(kWhat, path, error);
+    return Failure(kWhat, path, ReasonFor(error, wide));
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size)) return Failure(kWhat, path, GetLastError());

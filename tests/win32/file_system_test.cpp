@@ -130,6 +130,13 @@ TEST_F(RealFileSystem, CreateDirectoriesWalksUpFromAnyRoot) {
             "Не удалось создать папку \"" + Path("a\\file\\sub") + "\": \"" + Path("a\\file") +
                 "\" — это файл, а не папка.");
 
+  // One name past the 255 characters any file system allows is named as such, not as missing.
+  const std::string tooLong = Path("a\\") + std::string(256, 'x');
+  EXPECT_EQ(files.CreateDirectories(tooLong + "\\b").message(),
+            "Не удалось создать папку \"" + tooLong + "\": имя папки или файла длиннее 255 знаков.");
+  EXPECT_EQ(files.WriteFileReplacing(tooLong, "").message(),
+            "Не удалось записать файл \"" + tooLong + "\": имя папки или файла длиннее 255 знаков.");
+
   // No server answers here: the walk reaches the share and says it cannot be reached.
   EXPECT_EQ(files.CreateDirectories("\\\\mirella-no-server\\share\\a\\b").message(),
             "Не удалось создать папку \"\\\\mirella-no-server\\share\\a\\b\": диск или сетевая "
