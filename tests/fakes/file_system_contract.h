@@ -59,8 +59,9 @@ TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndFailuresNameWhatFailed) {
   // A missing target folder is blamed, as missing, and not the source that was read.
   const std::string themes = this->Path("a\\Themes");
   const std::string missing = "\": папка \"" + themes + "\" не существует.";
-  EXPECT_EQ(files.CopyFileReplacing(this->Path("a\\source.htm"), themes + "\\Desktop.htt").message(),
-            "Не удалось записать файл \"" + themes + "\\Desktop.htt" + missing);
+  EXPECT_EQ(
+      files.CopyFileReplacing(this->Path("a\\source.htm"), themes + "\\Desktop.htt").message(),
+      "Не удалось записать файл \"" + themes + "\\Desktop.htt" + missing);
   EXPECT_EQ(files.WriteFileReplacing(themes + "\\theme.htm", "page").message(),
             "Не удалось записать файл \"" + themes + "\\theme.htm" + missing);
 }

@@ -87,25 +87,28 @@ TEST_F(RealFileSystem, ReplacedFilesKeepHiddenAndSystemReadOnlyOnesAreLeftIntact
   SetFileAttributesW(Widen(Path("locked.htt")).c_str(), FILE_ATTRIBUTE_READONLY);
   const Status refused = files.CopyFileReplacing(Path("theme.htm"), Path("locked.htt"));
   EXPECT_EQ(refused.message(),
-            "Не удалось записать файл \"" + Path("locked.htt") + "\": файл доступен только для чтения.");
+            "Не удалось записать файл \"" + Path("locked.htt") +
+                "\": файл доступен только для чтения.");
   EXPECT_EQ(files.ReadFile(Path("locked.htt")).value(), "old");
   EXPECT_FALSE(files.WriteFileReplacing(Path("locked.htt"), "x").ok());
   EXPECT_EQ(files.ReadFile(Path("locked.htt")).value(), "old");
   EXPECT_EQ(FilesIn(RealFiles::Root()).size(), 3u) << "no temporary file is left behind";
 }
 
-// 240 characters is where the names of temporary files used to overflow; 300 is past the
-// classic limit for the folder itself.
+// At 240 characters the folder keeps within the classic limit of 260 but a temporary file beside
+// a target does not; at 300 the folder itself is past it.
 TEST_F(RealFileSystem, FoldersPastTheClassicLengthLimitWorkThroughout) {
   for (const size_t length : {240u, 300u}) {
     SCOPED_TRACE(length);
-    const std::string folder = FolderOfLength(RealFiles::Root() + "\\" + std::to_string(length), length);
+    const std::string folder =
+        FolderOfLength(RealFiles::Root() + "\\" + std::to_string(length), length);
     ASSERT_EQ(Widen(folder).size(), length);
     ASSERT_TRUE(files.CreateDirectories(folder).ok());
     EXPECT_TRUE(files.DirectoryExists(folder));
     ASSERT_TRUE(files.WriteFileReplacing(folder + "\\desktop.js", "script").ok());
     ASSERT_TRUE(files.WriteFileReplacing(folder + "\\desktop.js", "new script").ok());
-    const Status copied = files.CopyFileReplacing(folder + "\\desktop.js", folder + "\\Desktop.htt");
+    const Status copied =
+        files.CopyFileReplacing(folder + "\\desktop.js", folder + "\\Desktop.htt");
     ASSERT_TRUE(copied.ok()) << copied.message();
     EXPECT_TRUE(files.FileExists(folder + "\\Desktop.htt"));
     const auto read = files.ReadFile(folder + "\\Desktop.htt");
@@ -132,10 +135,11 @@ TEST_F(RealFileSystem, CreateDirectoriesWalksUpFromAnyRoot) {
 
   // One name past the 255 characters any file system allows is named as such, not as missing.
   const std::string tooLong = Path("a\\") + std::string(256, 'x');
+  const std::string tooLongReason = "\": имя папки или файла длиннее 255 знаков.";
   EXPECT_EQ(files.CreateDirectories(tooLong + "\\b").message(),
-            "Не удалось создать папку \"" + tooLong + "\": имя папки или файла длиннее 255 знаков.");
+            "Не удалось создать папку \"" + tooLong + tooLongReason);
   EXPECT_EQ(files.WriteFileReplacing(tooLong, "").message(),
-            "Не удалось записать файл \"" + tooLong + "\": имя папки или файла длиннее 255 знаков.");
+            "Не удалось записать файл \"" + tooLong + tooLongReason);
 
   // No server answers here: the walk reaches the share and says it cannot be reached.
   EXPECT_EQ(files.CreateDirectories("\\\\mirella-no-server\\share\\a\\b").message(),
@@ -154,7 +158,8 @@ TEST_F(RealFileSystem, CreateDirectoriesWalksUpFromAnyRoot) {
 TEST(Win32Environment, KnowsTheUserTheProgramAndItsFolders) {
   Win32Environment environment;
   EXPECT_EQ(environment.CurrentUserSid().rfind("S-1-5-", 0), 0u) << environment.CurrentUserSid();
-  EXPECT_TRUE(Win32FileSystem().FileExists(environment.ProgramFolder() + "\\mirella_win32_tests.exe"))
+  EXPECT_TRUE(
+      Win32FileSystem().FileExists(environment.ProgramFolder() + "\\mirella_win32_tests.exe"))
       << environment.ProgramFolder();
   // Pages and links are made from it: never the "\\?\" form, even when started through one.
   EXPECT_NE(environment.ProgramFolder().rfind("\\\\?\\", 0), 0u) << environment.ProgramFolder();

@@ -97,8 +97,8 @@ TEST_F(PicturesTest, UndecodableBytesGiveNoPicture) {
 TEST_F(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
   const auto exe = std::filesystem::path(Widen(Win32Environment().ProgramFolder())).parent_path() /
                    "program" / "desktop.exe";
-  const UniqueModule owner(LoadLibraryExW(exe.c_str(), nullptr,
-                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const UniqueModule owner(LoadLibraryExW(
+      exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   const HMODULE module = owner.Get();
   ASSERT_NE(module, nullptr) << "desktop.exe is built into <build>/program";
   PictureLibrary library(module);
