@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 
@@ -21,7 +21,7 @@ void DrawMirellaProgress(HDC dc, const RECT& bounds, const MirellaProgress& prog
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
 
-  ui::win32::UniqueBrush background(CreateSolidBrush(kBackground));
+  UniqueBrush background(CreateSolidBrush(kBackground));
   FillRect(dc, &bounds, background.Get());
 
   // The value can be far wider than the control; the clip keeps the fill inside it.
@@ -29,7 +29,7 @@ void DrawMirellaProgress(HDC dc, const RECT& bounds, const MirellaProgress& prog
   const int fillWidth = TwipsToPixels(static_cast<int>(std::lround(fillTwips)), dpi);
   const RECT fill{bounds.left, bounds.top, bounds.left + fillWidth,
                   bounds.top + TwipsToPixels(progress.Height(), dpi)};
-  ui::win32::UniqueBrush fillBrush(CreateSolidBrush(kFill));
+  UniqueBrush fillBrush(CreateSolidBrush(kFill));
   FillRect(dc, &fill, fillBrush.Get());
 
   const RECT outline{bounds.left, bounds.top, bounds.left + TwipsToPixels(progress.Width(), dpi),
@@ -39,7 +39,7 @@ void DrawMirellaProgress(HDC dc, const RECT& bounds, const MirellaProgress& prog
   const int titleTop = bounds.top + TwipsToPixels(progress.TitleTop(), dpi);
   RECT title{bounds.left, titleTop, bounds.left + TwipsToPixels(progress.Width(), dpi),
              titleTop + TwipsToPixels(progress.TitleHeight(), dpi)};
-  ui::win32::SelectedObject font(dc, fonts.Get(kTitleFont, dpi));
+  SelectedObject font(dc, fonts.Get(kTitleFont, dpi));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   const std::wstring caption = Widen(progress.Caption());

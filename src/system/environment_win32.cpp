@@ -3,9 +3,12 @@
 #include <windows.h>
 #include <sddl.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <vector>
 
+#include "system/handles_win32.h"
+#include "system/long_path_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella {
@@ -34,53 +37,72 @@ std::optional<std::string> Win32Environment::GetVariable(const std::string& name
 }
 
 std::string Win32Environment::ProgramFolder() const {
-  // Long paths do not fit MAX_PATH: grow the buffer until the whole name fits.
-  std::vector<wchar_t> buffer(MAX_PATH);
+  // A program started from a long folder gets a long name: grow the buffer until it fits.
+  std::wstring path(512, L'\0');
   for (;;) {
     const DWORD length =
-        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
-    if (length < buffer.size()) {
-      std::wstring path(buffer.data(), length);
-      const auto slash = path.find_last_of(L'\\');
-      if (slash != std::wstring::npos) path.resize(slash);
-      return Narrow(WithoutTrailingBackslash(path));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
     }
-    buffer.resize(buffer.size() * 2);
+    if (path.size() >= 65536) return {};  // no Windows path is that long
+    path.resize(path.size() * 2);
   }
+  const auto slash = path.find_last_of(L'\\');
+  if (slash != std::wstring::npos) path.resize(slash);
+  // Started through a "\\?\" path, the name keeps that form; pages and links need the ordinary one.
+  return Narrow(WithoutTrailingBackslash(OrdinaryPath(path)));
 }
 
 std::string Win32Environment::CurrentUserSid() const {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-  std::string sid;
+  UniqueKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return {};
   DWORD size = 0;
-  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
   std::vector<BYTE> buffer(size);
-  if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
-    wchar_t* text = nullptr;
-    if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
-      sid = Narrow(text);
-      LocalFree(text);
-    }
+  if (size == 0 || !GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) {
+    return {};
   }
-  CloseHandle(token);
-  return sid;
+  LocalMemory<wchar_t> text;
+  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
+                              text.Put())) {
+    return {};
+  }
+  return Narrow(text.Get());
 }
 
 std::string Win32Environment::ShellAppDataFolder() const {
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
-    return {};
-  }
+  // Through the shell's item list and its parsing name, which has no length limit (the
+  // path-returning calls of older systems fill a buffer of at most 260 characters).
+  CoTaskMemory<ITEMIDLIST> folder;
+  if (FAILED(SHGetFolderLocation(nullptr, CSIDL_APPDATA, nullptr, 0, folder.Put()))) return {};
+  ComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(desktop.Put()))) return {};
+  STRRET name{};
+  if (FAILED(desktop->GetDisplayNameOf(folder.Get(), SHGDN_FORPARSING, &name))) return {};
+  CoTaskMemory<wchar_t> text;
+  if (FAILED(StrRetToStrW(&name, folder.Get(), text.Put()))) return {};
+  const std::wstring path = OrdinaryPath(text.Get());
+  // A virtual folder would answer with a "::{...}" name; only a real folder will do.
+  if (path.size() < 3 || (path[1] != L':' && path.rfind(L"\\\\", 0) != 0)) return {};
   return Narrow(WithoutTrailingBackslash(path));
 }
 
 std::string Win32Environment::TemporaryFolder() const {
-  wchar_t path[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathW(MAX_PATH + 1, path);
-  if (length == 0 || length > MAX_PATH) return {};
-  return Narrow(WithoutTrailingBackslash(std::wstring(path, length)));
+  DWORD size = GetTempPathW(0, nullptr);
+  for (int attempt = 0; size != 0 && attempt < 4; ++attempt) {
+    std::wstring path(size, L'\0');
+    const DWORD length = GetTempPathW(size, path.data());
+    if (length == 0) return {};
+    if (length < size) {
+      path.resize(length);
+      return Narrow(WithoutTrailingBackslash(OrdinaryPath(path)));
+    }
+    size = length;  // the variable grew between the two calls
+  }
+  return {};
 }
 
 }  // namespace mirella

@@ -1,6 +1,9 @@
 #pragma once
-// File operations the program needs. Paths are Windows paths (backslashes) in UTF-8.
-// Failures carry a Russian message naming the file and the system's reason.
+// File operations the program needs. Paths are Windows paths (backslashes) in UTF-8: on a drive
+// ("C:\..."), on a network share ("\\server\share\..."), or in "\\?\" form, as long as the file
+// system allows (past the classic 260 characters too).
+// A failure carries a Russian message that names the file or folder that failed and the reason:
+// `Не удалось записать файл "...": папка "..." не существует.`
 
 #include <string>
 #include <string_view>
@@ -15,13 +18,18 @@ class FileSystem {
   // True for an existing file that is not a folder, whatever its attributes.
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool DirectoryExists(const std::string& path) const = 0;
-  // Creates the folder and any missing parents; an existing folder is success.
+  // Creates the folder and any missing parents, walking up to the first folder that exists
+  // whatever the root; an existing folder is success.
   virtual Status CreateDirectories(const std::string& path) = 0;
   // Writes the bytes to a temporary file in the same folder, then moves it over `path` in one
   // step: a failed write never leaves a truncated file behind. The folder must exist.
+  // A hidden or system file is replaced, and the new file keeps those two attributes (the
+  // shell's Desktop.htt stays hidden, also when an old copy is put back through this call). A
+  // read-only file is refused and left as it is, since the user protected it.
   virtual Status WriteFileReplacing(const std::string& path, std::string_view bytes) = 0;
-  // Copies `source` to a temporary file beside `target`, then moves it over `target` in one step,
-  // even when `target` is hidden or a system file. On failure `target` is left as it was.
+  // Reads `source` whole (the program copies pages, not large files) and writes it over `target`
+  // as WriteFileReplacing does. A failure names the source when reading it failed and the target
+  // when writing failed; on failure `target` is left as it was.
   virtual Status CopyFileReplacing(const std::string& source, const std::string& target) = 0;
   virtual Result<std::string> ReadFile(const std::string& path) const = 0;
   // Deletes a file; a file that does not exist is success.

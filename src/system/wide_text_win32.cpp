@@ -1,5 +1,7 @@
 #include "system/wide_text_win32.h"
 
+#include "system/handles_win32.h"
+
 namespace mirella {
 
 std::wstring Widen(std::string_view text) {
@@ -22,12 +24,11 @@ std::string Narrow(std::wstring_view text) {
 }
 
 std::string SystemErrorText(DWORD error) {
-  wchar_t* buffer = nullptr;
+  LocalMemory<wchar_t> buffer;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = length != 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
-  if (buffer != nullptr) LocalFree(buffer);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(buffer.Put()), 0, nullptr);
+  std::wstring text = length != 0 && buffer ? std::wstring(buffer.Get(), length) : L"";
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
                            text.back() == L'.')) {
     text.pop_back();

@@ -1,6 +1,7 @@
 #include "fakes/fake_file_system.h"
 
 #include <cctype>
+#include <utility>
 
 namespace mirella::testing {
 
@@ -49,8 +50,8 @@ Status FakeFileSystem::CreateDirectories(const std::string& path) {
 Status FakeFileSystem::CheckWritable(const std::string& path) {
   const std::string folder = Parent(path);
   if (!DirectoryExists(folder)) {
-    return Status::Failure("Не удалось записать файл \"" + path +
-                           "\": системе не удается найти указанный путь.");
+    return Status::Failure("Не удалось записать файл \"" + path + "\": папка \"" + folder +
+                           "\" не существует.");
   }
   if (readOnlyFolders.count(folder) != 0 || writesLeft == 0) {
     return Status::Failure("Не удалось записать файл \"" + path + "\": отказано в доступе.");
@@ -67,14 +68,12 @@ Status FakeFileSystem::WriteFileReplacing(const std::string& path, std::string_v
 }
 
 Status FakeFileSystem::CopyFileReplacing(const std::string& source, const std::string& target) {
-  auto found = files_.find(Key(source));
-  if (found == files_.end()) {
-    return Status::Failure("Не удалось скопировать файл \"" + source +
-                           "\": системе не удается найти указанный файл.");
-  }
+  // Read first and write after, as the real one does.
+  Result<std::string> bytes = ReadFile(source);
+  if (!bytes) return bytes.status();
   if (Status writable = CheckWritable(target); !writable) return writable;
   ++writeCount;
-  files_[Key(target)] = found->second;
+  files_[Key(target)] = std::move(bytes).value();
   return Status::Ok();
 }
 
@@ -84,8 +83,10 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
   }
   auto found = files_.find(Key(path));
   if (found == files_.end()) {
-    return Status::Failure("Не удалось прочитать файл \"" + path +
-                           "\": системе не удается найти указанный файл.");
+    const std::string folder = Parent(path);
+    return Status::Failure("Не удалось прочитать файл \"" + path + "\": " +
+                           (DirectoryExists(folder) ? "файл не найден."
+                                                    : "папка \"" + folder + "\" не существует."));
   }
   return found->second;
 }

@@ -42,7 +42,7 @@ TYPED_TEST_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack) {
   EXPECT_FALSE(files.DirectoryExists(path));
 }
 
-TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndReportsMissingSource) {
+TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndFailuresNameWhatFailed) {
   auto& files = *this->files;
   ASSERT_TRUE(files.CreateDirectories(this->Path("a\\b\\c")).ok());
   ASSERT_TRUE(files.WriteFileReplacing(this->Path("a\\source.htm"), "new page").ok());
@@ -50,12 +50,20 @@ TYPED_TEST_P(FileSystemContract, CopyReplacesTargetAndReportsMissingSource) {
   ASSERT_TRUE(files.CopyFileReplacing(this->Path("a\\source.htm"), this->Path("a\\b\\c\\Desktop.htt")).ok());
   EXPECT_EQ(files.ReadFile(this->Path("a\\b\\c\\Desktop.htt")).value(), "new page");
 
-  const Status missing =
-      files.CopyFileReplacing(this->Path("a\\none.htm"), this->Path("a\\b\\c\\Desktop.htt"));
-  EXPECT_FALSE(missing.ok());
-  EXPECT_NE(missing.message().find("none.htm"), std::string::npos) << missing.message();
+  // A missing source is blamed, and the target is left as it was.
+  EXPECT_EQ(files.CopyFileReplacing(this->Path("a\\none.htm"), this->Path("a\\b\\c\\Desktop.htt"))
+                .message(),
+            "Не удалось прочитать файл \"" + this->Path("a\\none.htm") + "\": файл не найден.");
   EXPECT_EQ(files.ReadFile(this->Path("a\\b\\c\\Desktop.htt")).value(), "new page");
   EXPECT_FALSE(files.ReadFile(this->Path("a\\none.htm")).ok());
+  // A missing target folder is blamed, as missing, and not the source that was read.
+  const std::string themes = this->Path("a\\Themes");
+  const std::string missing = "\": папка \"" + themes + "\" не существует.";
+  EXPECT_EQ(
+      files.CopyFileReplacing(this->Path("a\\source.htm"), themes + "\\Desktop.htt").message(),
+      "Не удалось записать файл \"" + themes + "\\Desktop.htt" + missing);
+  EXPECT_EQ(files.WriteFileReplacing(themes + "\\theme.htm", "page").message(),
+            "Не удалось записать файл \"" + themes + "\\theme.htm" + missing);
 }
 
 TYPED_TEST_P(FileSystemContract, RemovesFilesAndTakesAMissingOneAsRemoved) {
@@ -68,7 +76,7 @@ TYPED_TEST_P(FileSystemContract, RemovesFilesAndTakesAMissingOneAsRemoved) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack,
-                            CopyReplacesTargetAndReportsMissingSource,
+                            CopyReplacesTargetAndFailuresNameWhatFailed,
                             RemovesFilesAndTakesAMissingOneAsRemoved);
 
 }  // namespace mirella::testing

@@ -10,8 +10,10 @@
 #include <string>
 
 #include "controls/mirella_progress_win32.h"
+#include "system/environment_win32.h"
+#include "system/handles_win32.h"
+#include "system/wide_text_win32.h"
 #include "ui/win32/fonts.h"
-#include "ui/win32/handles.h"
 #include "ui/win32/resources.h"
 
 namespace mirella::ui::win32 {
@@ -93,12 +95,11 @@ TEST_F(PicturesTest, UndecodableBytesGiveNoPicture) {
 // Every picture the windows name is embedded in desktop.exe under the name the library derives
 // from its path, and decodes.
 TEST_F(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
-  wchar_t self[MAX_PATH]{};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const auto exe = std::filesystem::path(self).parent_path().parent_path() / "program" /
-                   "desktop.exe";
-  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  const auto exe = std::filesystem::path(Widen(Win32Environment().ProgramFolder())).parent_path() /
+                   "program" / "desktop.exe";
+  const UniqueModule owner(LoadLibraryExW(
+      exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const HMODULE module = owner.Get();
   ASSERT_NE(module, nullptr) << "desktop.exe is built into <build>/program";
   PictureLibrary library(module);
   std::vector<std::string> names = {
@@ -117,7 +118,6 @@ TEST_F(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
   EXPECT_NE(FindResourceW(module, ResourceNameOf("window/hand.cur").c_str(), RT_GROUP_CURSOR),
             nullptr);
   EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
-  FreeLibrary(module);
 }
 
 // The progress control at 96 dpi into a 32-bit bitmap: fill, background, outline, clipping.

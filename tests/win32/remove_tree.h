@@ -1,31 +1,33 @@
 #pragma once
-// Removes a folder and everything in it, read-only and hidden files included; for cleaning up
-// the folders tests work in.
+// Removes a folder and everything in it, read-only and hidden files included, however long its
+// path; for cleaning up the folders tests work in.
 
 #include <windows.h>
 
 #include <string>
 
+#include "system/handles_win32.h"
+#include "system/long_path_win32.h"
+
 namespace mirella::testing {
 
 inline void RemoveTree(const std::wstring& folder) {
+  const std::wstring extended = ExtendedPath(folder);
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  if (UniqueFind search(FindFirstFileW((extended + L"\\*").c_str(), &found)); search) {
     do {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
+      const std::wstring path = extended + L"\\" + name;
       SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(path);
       } else {
         DeleteFileW(path.c_str());
       }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
   }
-  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(extended.c_str());
 }
 
 }  // namespace mirella::testing

@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/win32/form_view.h"
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 #include "ui/win32/windowless.h"
 
 namespace mirella::ui::win32 {

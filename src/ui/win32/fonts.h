@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "ui/control.h"
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 
 namespace mirella::ui::win32 {
 

@@ -1,6 +1,6 @@
 #include "ui/win32/graphical_button.h"
 
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella::ui::win32 {

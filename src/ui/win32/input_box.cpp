@@ -1,6 +1,6 @@
 #include "ui/win32/input_box.h"
 
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/window.h"
 

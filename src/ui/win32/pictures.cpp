@@ -11,15 +11,13 @@ namespace mirella::ui::win32 {
 
 PictureDecoder::PictureDecoder() {
   CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                   IID_PPV_ARGS(&factory_));
+                   IID_PPV_ARGS(factory_.Put()));
 }
 
-PictureDecoder::~PictureDecoder() {
-  if (factory_ != nullptr) factory_->Release();
-}
+PictureDecoder::~PictureDecoder() = default;
 
 std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded) const {
-  if (factory_ == nullptr || encoded.empty()) return std::nullopt;
+  if (!factory_ || encoded.empty()) return std::nullopt;
   ComPtr<IWICStream> stream;
   if (FAILED(factory_->CreateStream(stream.Put()))) return std::nullopt;
   // WIC only reads the buffer; its signature just lacks the const.

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 
 struct IWICImagingFactory;
 
@@ -36,7 +36,7 @@ class PictureDecoder {
   std::optional<Picture> Decode(std::span<const std::byte> encoded) const;
 
  private:
-  IWICImagingFactory* factory_ = nullptr;
+  ComPtr<IWICImagingFactory> factory_;
 };
 
 // Pictures embedded as RCDATA resources of a module, decoded on first use.

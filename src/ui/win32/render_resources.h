@@ -8,7 +8,7 @@
 
 #include "ui/control.h"
 #include "ui/win32/fonts.h"
-#include "ui/win32/handles.h"
+#include "system/handles_win32.h"
 #include "ui/win32/pictures.h"
 
 namespace mirella::ui::win32 {
