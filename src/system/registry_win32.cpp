@@ -3,27 +3,12 @@
 #include <cstring>
 #include <utility>
 
+#include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella {
 
 namespace {
-
-// An open registry key, closed when it goes out of scope.
-class OpenKey {
- public:
-  OpenKey() = default;
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  ~OpenKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  HKEY* Receive() { return &key_; }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 std::wstring ExpandVariables(const std::wstring& text) {
   DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
@@ -69,20 +54,20 @@ Result<std::optional<RegistryValue>> ReadValue(HKEY root, const std::string& key
     return Status::Failure("Не удалось прочитать параметр реестра \"" + name + "\" в разделе \"" +
                            key + "\": " + SystemErrorText(static_cast<DWORD>(error)) + ".");
   };
-  OpenKey handle;
-  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, handle.Receive());
+  UniqueKey handle;
+  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, handle.Put());
   if (status == ERROR_FILE_NOT_FOUND) return std::optional<RegistryValue>();
   if (status != ERROR_SUCCESS) return failure(status);
   const std::wstring valueName = Widen(name);
   DWORD type = 0;
   DWORD size = 0;
   std::string data;
-  status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+  status = RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type, nullptr, &size);
   // The value may grow between the two calls; ask again until the buffer holds it.
   while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
     data.resize(size);
     DWORD received = size;
-    status = RegQueryValueExW(handle.get(), valueName.c_str(), nullptr, &type,
+    status = RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &received);
     if (status == ERROR_SUCCESS) {
       data.resize(received);
@@ -104,11 +89,11 @@ Status SetStringValue(HKEY root, const std::string& key, const std::string& name
 
 Status WriteValue(HKEY root, const std::string& key, const std::string& name,
                   const RegistryValue& value) {
-  OpenKey handle;
+  UniqueKey handle;
   LONG status = RegCreateKeyExW(root, Widen(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_SET_VALUE, nullptr, handle.Receive(), nullptr);
+                                KEY_SET_VALUE, nullptr, handle.Put(), nullptr);
   if (status == ERROR_SUCCESS) {
-    status = RegSetValueExW(handle.get(), Widen(name).c_str(), 0, value.type,
+    status = RegSetValueExW(handle.Get(), Widen(name).c_str(), 0, value.type,
                             reinterpret_cast<const BYTE*>(value.data.data()),
                             static_cast<DWORD>(value.data.size()));
   }
@@ -118,9 +103,9 @@ Status WriteValue(HKEY root, const std::string& key, const std::string& name,
 }
 
 Status DeleteValue(HKEY root, const std::string& key, const std::string& name) {
-  OpenKey handle;
-  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_SET_VALUE, handle.Receive());
-  if (status == ERROR_SUCCESS) status = RegDeleteValueW(handle.get(), Widen(name).c_str());
+  UniqueKey handle;
+  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_SET_VALUE, handle.Put());
+  if (status == ERROR_SUCCESS) status = RegDeleteValueW(handle.Get(), Widen(name).c_str());
   if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return Status::Ok();
   return Status::Failure("Не удалось удалить параметр реестра \"" + name + "\" в разделе \"" + key +
                          "\": " + SystemErrorText(static_cast<DWORD>(status)) + ".");

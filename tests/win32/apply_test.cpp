@@ -20,6 +20,7 @@
 #include "generate/theme_page.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
+#include "system/handles_win32.h"
 #include "system/registry_win32.h"
 #include "system/wide_text_win32.h"
 #include "win32/remove_tree.h"
@@ -231,17 +232,12 @@ TEST_F(ApplyOnWine, AMissingThemeFolderChangesNothing) {
 class HeldOpen {
  public:
   HeldOpen(const std::string& path, DWORD share)
-      : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  HeldOpen(const HeldOpen&) = delete;
-  HeldOpen& operator=(const HeldOpen&) = delete;
-  ~HeldOpen() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+      : file_(CreateFileW(Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  bool held() const { return static_cast<bool>(file_); }
 
  private:
-  HANDLE handle_;
+  UniqueFile file_;
 };
 
 TEST_F(ApplyOnWine, AnUnwritableDesktopFileLeavesItAndTheRegistryAsTheyWere) {
@@ -283,32 +279,32 @@ class DeniedKey {
  public:
   explicit DeniedKey(const wchar_t* path) {
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
-                        &key_, nullptr) != ERROR_SUCCESS) {
+                        key_.Put(), nullptr) != ERROR_SUCCESS) {
       return;
     }
     DWORD size = 0;
-    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
     old_.resize(size);
-    if (RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, old_.data(), &size) != ERROR_SUCCESS) {
+    if (RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, old_.data(), &size) !=
+        ERROR_SUCCESS) {
       return;
     }
-    PSECURITY_DESCRIPTOR denying = nullptr;
+    LocalMemory<void> denying;
     if (ConvertStringSecurityDescriptorToSecurityDescriptorW(
-            L"D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denying, nullptr)) {
-      denied_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, denying) == ERROR_SUCCESS;
-      LocalFree(denying);
+            L"D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, denying.Put(), nullptr)) {
+      denied_ = RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, denying.Get()) ==
+                ERROR_SUCCESS;
     }
   }
   DeniedKey(const DeniedKey&) = delete;
   DeniedKey& operator=(const DeniedKey&) = delete;
   ~DeniedKey() {
-    if (denied_) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, old_.data());
-    if (key_ != nullptr) RegCloseKey(key_);
+    if (denied_) RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, old_.data());
   }
   bool denied() const { return denied_; }
 
  private:
-  HKEY key_ = nullptr;
+  UniqueKey key_;
   std::vector<BYTE> old_;
   bool denied_ = false;
 };
