@@ -100,8 +100,9 @@ TEST(ReadDesktopScript, RefusesAFileNotAsTheWriterWritesIt) {
        }, "не завершена"},
       {"byte order mark", [](std::string b) { return "\xEF\xBB\xBF" + b; }, "строка 1."},
       {"saved again in UTF-8", [](std::string b) {
+         const std::u32string text = kCp1251.Decode(b).value();
          std::string utf8;
-         for (char32_t c : *kCp1251.Decode(b)) AppendUtf8(utf8, c);
+         for (char32_t c : text) AppendUtf8(utf8, c);
          return utf8;
        }, "строка 1."},
       {"a quote typed into a caption", replace("\"Trash\"", "\"Tr\"ash\""), "строка 25."},
