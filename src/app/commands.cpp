@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/app_identity.h"
 #include "app/apply_command.h"
 #include "app/content_view.h"
 #include "app/icon_editor.h"
@@ -22,10 +23,20 @@ constexpr const char* kCancelQuestion =
     "Вы точно хотите выйти из программы?";
 constexpr const char* kCancelTitle = "Отмена";
 
+constexpr const char* kInstalledUnreadable =
+    "Не удалось прочитать сохранённые настройки Рабочего стола. "
+    "Открыты настройки по умолчанию.";
+
+// The settings page starts from the desktop as installed, or from the defaults when desktop.js
+// cannot be read back.
 void Configure(MainWindowState& state) {
   MainControls& c = state.controls;
+  if (!LoadInstalledContent(state)) {
+    state.services.host.ShowMessage(kInstalledUnreadable, ui::MessageIcon::kInformation,
+                                    ui::MessageButtons::kOk, std::string(kApplicationTitle));
+    LoadDefaultContent(state);
+  }
   SwitchFrame(*c.frm_name, *c.frm_main, *c.frm_store, kSettingsTitle);
-  LoadDefaultContent(state);
 }
 
 void Cancel(MainWindowState& state) {

@@ -1,7 +1,10 @@
 #include "app/content_view.h"
 
+#include <utility>
+
 #include "app/settings_layout.h"
 #include "content/default_content.h"
+#include "generate/desktop_script_reader.h"
 
 namespace mirella::app {
 
@@ -42,6 +45,28 @@ void ShowEntries(MainWindowState& state) {
 void LoadDefaultContent(MainWindowState& state) {
   SetValues(state.content, state.Links());
   ShowEntries(state);
+}
+
+bool LoadInstalledContent(MainWindowState& state) {
+  const MainServices& s = state.services;
+  auto installed = ReadDesktopScriptFile(s.environment.ProgramFolder(), s.files, s.codePage);
+  if (!installed) return false;
+  DesktopContent read = std::move(installed).value();
+  DesktopContent& content = state.content;
+  content.title = std::move(read.title);
+  content.col_1_title = std::move(read.col_1_title);
+  content.col_2_title = std::move(read.col_2_title);
+  content.desktop = std::move(read.desktop);
+  content.EntryCaption = std::move(read.EntryCaption);
+  content.EntryDescription = std::move(read.EntryDescription);
+  content.EntryLink = std::move(read.EntryLink);
+  content.EntryPicture = read.EntryPicture;
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    content.linkMark[entry] = content.EntryLink[entry].empty() ? kLinkUnmarked : kLinkMarked;
+  }
+  ShowDesktopTexts(state);
+  ShowEntries(state);
+  return true;
 }
 
 bool StoreTypedText(MainWindowState& state, const ui::Control& textBox) {

@@ -20,6 +20,11 @@ void ShowLinkMarks(MainWindowState& state);
 // whatever the user typed.
 void LoadDefaultContent(MainWindowState& state);
 
+// Loads the texts and entries of the installed desktop.js into the content and shows them; every
+// entry with a link is marked as chosen, every other unmarked. False, changing nothing, when
+// desktop.js cannot be read or is not as the program writes it.
+bool LoadInstalledContent(MainWindowState& state);
+
 // A text box of the settings page changed: its text goes to the content. False for a control
 // that is not bound to the content.
 bool StoreTypedText(MainWindowState& state, const ui::Control& textBox);

@@ -1,5 +1,6 @@
 #pragma once
-// The built-in content every run starts from.
+// The built-in content: what installing starts from, and what configuring falls back to when
+// the installed desktop cannot be read back.
 
 #include "content/desktop_content.h"
 #include "content/links.h"
@@ -14,7 +15,7 @@ void SetValues(DesktopContent& content, const LinkSources& sources);
 // The default picture number of an entry (0..10); the editor starts by showing these pictures.
 std::int16_t DefaultPicture(int entry);
 
-// Reads nothing and changes nothing: editing always starts from the defaults.
+// Reads nothing and changes nothing: installing always starts from the defaults.
 void GetChanges(const DesktopContent& content);
 
 }  // namespace mirella

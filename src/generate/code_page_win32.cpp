@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <vector>
+
 namespace mirella {
 
 std::optional<std::string> SystemCodePage::Encode(char32_t character) const {
@@ -29,6 +32,36 @@ std::optional<std::string> SystemCodePage::Encode(char32_t character) const {
                           sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
   if (length <= 0 || usedDefault) return std::nullopt;
   return std::string(bytes, static_cast<size_t>(length));
+}
+
+std::optional<std::u32string> SystemCodePage::Decode(std::string_view bytes) const {
+  if (bytes.empty()) return std::u32string();
+  if (bytes.size() > static_cast<size_t>(INT_MAX)) return std::nullopt;
+  const int byteCount = static_cast<int>(bytes.size());
+  const int unitCount =
+      MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), byteCount, nullptr, 0);
+  if (unitCount <= 0) return std::nullopt;
+  std::vector<wchar_t> units(static_cast<size_t>(unitCount));
+  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), byteCount, units.data(),
+                          unitCount) != unitCount) {
+    return std::nullopt;
+  }
+
+  std::u32string text;
+  text.reserve(units.size());
+  for (size_t i = 0; i < units.size(); ++i) {
+    const char32_t unit = units[i];
+    if (unit < 0xD800 || unit > 0xDFFF) {
+      text.push_back(unit);
+    } else if (unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+               units[i + 1] <= 0xDFFF) {
+      text.push_back(0x10000 + ((unit - 0xD800) << 10) + (char32_t{units[i + 1]} - 0xDC00));
+      ++i;
+    } else {
+      return std::nullopt;  // a lone surrogate is no character
+    }
+  }
+  return text;
 }
 
 }  // namespace mirella

@@ -10,6 +10,8 @@ class SystemCodePage : public CodePage {
   // A character the code page has no exact byte sequence for gives nullopt: neither the default
   // character "?" nor a best-fit look-alike is accepted.
   std::optional<std::string> Encode(char32_t character) const override;
+  // Bytes the code page does not define, or a lead byte without its trail byte, give nullopt.
+  std::optional<std::u32string> Decode(std::string_view bytes) const override;
 };
 
 }  // namespace mirella

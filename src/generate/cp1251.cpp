@@ -42,4 +42,14 @@ std::optional<std::string> Cp1251::Encode(char32_t character) const {
   return std::nullopt;
 }
 
+std::optional<std::u32string> Cp1251::Decode(std::string_view bytes) const {
+  std::u32string text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    text.push_back(value < 0x80 ? char32_t{value} : char32_t{kUpperHalf[value - 0x80]});
+  }
+  return text;
+}
+
 }  // namespace mirella

@@ -9,6 +9,8 @@ namespace mirella {
 class Cp1251 : public CodePage {
  public:
   std::optional<std::string> Encode(char32_t character) const override;
+  // Every byte is a character: the inverse of Encode.
+  std::optional<std::u32string> Decode(std::string_view bytes) const override;
 };
 
 }  // namespace mirella

@@ -5,10 +5,9 @@ namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-}  // namespace
-
-std::u32string DecodeUtf8(std::string_view text) {
-  std::u32string out;
+// DecodeUtf8's work; false when some byte had to be replaced.
+bool DecodeUtf8Into(std::string_view text, std::u32string& out) {
+  bool allWellFormed = true;
   out.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
@@ -41,9 +40,18 @@ std::u32string DecodeUtf8(std::string_view text) {
       i += length;
     } else {
       out.push_back(kReplacementCharacter);
+      allWellFormed = false;
       ++i;
     }
   }
+  return allWellFormed;
+}
+
+}  // namespace
+
+std::u32string DecodeUtf8(std::string_view text) {
+  std::u32string out;
+  DecodeUtf8Into(text, out);
   return out;
 }
 
@@ -70,6 +78,12 @@ std::optional<std::string> Utf8CodePage::Encode(char32_t character) const {
   std::string bytes;
   AppendUtf8(bytes, character);
   return bytes;
+}
+
+std::optional<std::u32string> Utf8CodePage::Decode(std::string_view bytes) const {
+  std::u32string text;
+  if (!DecodeUtf8Into(bytes, text)) return std::nullopt;
+  return text;
 }
 
 }  // namespace mirella

@@ -20,6 +20,8 @@ void AppendUtf8(std::string& out, char32_t character);
 class Utf8CodePage : public CodePage {
  public:
   std::optional<std::string> Encode(char32_t character) const override;
+  // Any byte that DecodeUtf8 would replace gives nullopt.
+  std::optional<std::u32string> Decode(std::string_view bytes) const override;
 };
 
 }  // namespace mirella

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/navigation.h"
+#include "app/settings_layout.h"
+#include "content/default_content.h"
 #include "content/maker_site.h"
+#include "generate/desktop_script.h"
+#include "generate/tricky_content.h"
 #include "main_window_fixture.h"
 
 namespace mirella::testing {
@@ -91,7 +95,7 @@ TEST_F(MainWindowTest, WebSiteExitAndClosingTheWindow) {
 
 TEST_F(MainWindowTest, CancelEndsOnlyAfterYes) {
   Open();
-  Click("label", 1);
+  InstallAndLoad();
   host.messageAnswers = {ui::MessageAnswer::kNo, ui::MessageAnswer::kYes};
   Click("label", 6);
   ASSERT_EQ(host.messages.size(), 1u);
@@ -109,23 +113,72 @@ TEST_F(MainWindowTest, CancelEndsOnlyAfterYes) {
   EXPECT_TRUE(host.quit());
 }
 
-TEST_F(MainWindowTest, ConfigureOpensSettingsAndReloadsTheDefaultsEachTime) {
-  files.AddFile(environment.programFolder + "\\desktop.js", "");
+// Configure starts from the desktop as installed; applying it unchanged but for one new link
+// writes the same script with that link.
+TEST_F(MainWindowTest, ConfigureShowsTheInstalledDesktopWithItsLinksMarked) {
+  DesktopContent installed = TrickyContent(1);
+  installed.EntryLink.fill("file:///D:/");
+  installed.EntryLink[9] = "";
+  const std::string scriptPath = environment.programFolder + "\\desktop.js";
+  files.AddFile(scriptPath, DesktopScript(installed, environment.programFolder, codePage));
   Open();
   Click("label", 1);
+  EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(C("frm_name").text, "Настройка");
   EXPECT_TRUE(C("frm_store").visible);
   EXPECT_FALSE(C("frm_main").visible);
-  EXPECT_EQ(C("ico_title", 0).text, "Мой компьютер");
-  EXPECT_FALSE(files.FileExists(environment.programFolder + "\\Themes\\Blue Classic\\theme.htm"))
-      << "configure does not rewrite the theme page";
+  ExpectSameDesktop(Content(), installed);
+  EXPECT_EQ(C("title").text, installed.title);
+  EXPECT_EQ(C("desktop").text, installed.desktop);
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    EXPECT_EQ(C("ico_title", entry).text, installed.EntryCaption[entry]);
+    EXPECT_EQ(C("ico_desc", entry).text, installed.EntryDescription[entry]);
+    EXPECT_EQ(C("ico", entry).picture, app::GalleryPicture(installed.EntryPicture[entry]));
+    EXPECT_EQ(C("icon_link", entry).backColour, entry == 9 ? kLinkUnmarked : kLinkMarked) << entry;
+  }
 
+  host.popupChoices.push_back(5);
+  Click("icon_link", 9);
+  installed.EntryLink[9] = Content().EntryLink[9];
+  Click("label", 8);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(host.quit()) << host.messages[0].text;
+  EXPECT_EQ(files.ReadFile(scriptPath).value(),
+            DesktopScript(installed, environment.programFolder, codePage));
+}
+
+// Each time desktop.js cannot be read back, configure says so and starts from the defaults.
+TEST_F(MainWindowTest, ConfigureFallsBackToTheDefaultsWhenTheInstalledDesktopCannotBeRead) {
+  const std::string scriptPath = environment.programFolder + "\\desktop.js";
+  DesktopContent installed = TrickyContent(2);
+  std::string damaged = DesktopScript(installed, environment.programFolder, codePage);
+  damaged.insert(damaged.find("icons[3]"), "// edited\r\n");
+  files.AddFile(scriptPath, damaged);
+  Open();
+  Click("label", 1);
+  files.unreadableFiles.insert(scriptPath);
   Type("ico_title", 0, "Компьютер");
   Type("title", -1, "Мой стол");
   Click("label", 1);
+
+  ASSERT_EQ(host.messages.size(), 2u);
+  for (const FakeHost::Message& notice : host.messages) {
+    EXPECT_EQ(notice.text,
+              "Не удалось прочитать сохранённые настройки Рабочего стола. Открыты настройки по "
+              "умолчанию.");
+    EXPECT_EQ(notice.icon, ui::MessageIcon::kInformation);
+    EXPECT_EQ(notice.buttons, ui::MessageButtons::kOk);
+    EXPECT_EQ(notice.title, "Mirella");
+  }
+  EXPECT_TRUE(C("frm_store").visible);
   EXPECT_EQ(Content().EntryCaption[0], "Мой компьютер");
   EXPECT_EQ(C("ico_title", 0).text, "Мой компьютер");
+  EXPECT_EQ(Content().EntryPicture[0], DefaultPicture(0));
+  EXPECT_EQ(C("icon_link", 4).backColour, kLinkUnmarked);
+  EXPECT_EQ(C("icon_link", 5).backColour, kLinkMarked);
   EXPECT_EQ(Content().title, "Мой стол") << "the desktop texts keep what the user typed";
+  EXPECT_FALSE(files.FileExists(environment.programFolder + "\\Themes\\Blue Classic\\theme.htm"))
+      << "configure does not rewrite the theme page";
 }
 
 }  // namespace

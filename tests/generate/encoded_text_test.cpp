@@ -30,6 +30,17 @@ TEST(Cp1251, HoldsNoCharacterOutsideItsTable) {
   EXPECT_EQ(kCp1251.Encode(U'😀'), std::nullopt);
 }
 
+// Reading a file back relies on each byte and its character standing for each other.
+TEST(Cp1251, DecodesEveryByteToTheCharacterThatEncodesToIt) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string bytes(1, static_cast<char>(byte));
+    const auto text = kCp1251.Decode(bytes);
+    ASSERT_TRUE(text && text->size() == 1) << byte;
+    EXPECT_EQ(kCp1251.Encode((*text)[0]), bytes) << byte;
+  }
+  EXPECT_EQ(kCp1251.Decode("\xC6\xE5\xEB\xE0"), U"Жела");
+}
+
 TEST(DecodeUtf8, ReplacesEveryByteOfAMalformedSequence) {
   EXPECT_EQ(DecodeUtf8("Ж中😀"), U"Ж中😀");
   EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");          // overlong "/"

@@ -8,7 +8,10 @@
 #include <cstdlib>
 
 #include "generate/cp1251.h"
+#include "generate/desktop_script.h"
+#include "generate/desktop_script_reader.h"
 #include "generate/encoded_text.h"
+#include "generate/tricky_content.h"
 
 namespace mirella {
 namespace {
@@ -33,6 +36,10 @@ TEST(SystemCodePage, AgreesWithTheBuiltInTableOnEveryCharacterUnderCodePage1251)
       if (++differences > 20) break;
     }
   }
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string bytes(1, static_cast<char>(byte));
+    EXPECT_EQ(system.Decode(bytes), builtIn.Decode(bytes)) << byte;
+  }
 }
 
 TEST(SystemCodePage, RefusesBestFitLookAlikes) {
@@ -50,6 +57,18 @@ TEST(SystemCodePage, AWesternSystemGetsRussianTextAsEscapes) {
   EXPECT_EQ(system.Encode(U'é'), "\xE9");
   EXPECT_EQ(JavaScriptStringText("Стол é", system), "\\u0421\\u0442\\u043E\\u043B \xE9");
   EXPECT_EQ(HtmlText("Стол", system), "&#1057;&#1090;&#1086;&#1083;");
+}
+
+// Through the system's own conversions both ways: under 1252 the Russian letters travel as
+// escapes, under 1251 as bytes.
+TEST(SystemCodePage, CarriesDesktopScriptTextsThereAndBack) {
+  const SystemCodePage system;
+  for (unsigned seed = 0; seed < 3; ++seed) {
+    const DesktopContent content = testing::TrickyContent(seed);
+    const auto read = ReadDesktopScript(DesktopScript(content, "C:\\Mirella", system), system);
+    ASSERT_TRUE(read.ok()) << read.message();
+    testing::ExpectSameDesktop(read.value(), content);
+  }
 }
 
 }  // namespace
