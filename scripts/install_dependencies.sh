@@ -6,9 +6,16 @@ sudo_if_needed() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# The x86 build runs in 32-bit Wine: Debian's i386 packages, through multiarch.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_if_needed dpkg --add-architecture i386
+fi
+
+# MinGW-w64 with the win32 thread model for both Windows builds (see cmake/mingw-w64-*.cmake).
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64 libwine:i386
+  xvfb xauth xdotool x11-utils imagemagick
   fonts-liberation fonts-dejavu-core locales chromium nodejs
 )
 missing=()
@@ -29,4 +36,35 @@ fi
 # Wine gives programs the ANSI code page of the locale: ru_RU.CP1251 is Russian Windows' 1251.
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.cp1251$'; then
   sudo_if_needed localedef -i ru_RU -f CP1251 ru_RU.CP1251 || true
+fi
+
+# The 32-bit Wine loader (package wine32:i386) goes into a folder of its own, not into the system:
+# installed, it would become /usr/bin/wine for every program, 64-bit ones included. scripts/wine32
+# runs it; it finds the 32-bit libraries (libwine:i386) and Wine's data relative to itself.
+wine32_root=/usr/local/lib/mirella-wine32
+if [ ! -x "$wine32_root/usr/lib/wine/wine" ]; then
+  download=$(mktemp -d)
+  chmod 755 "$download"
+  (cd "$download" && apt-get download wine32:i386)
+  sudo_if_needed mkdir -p "$wine32_root/usr/lib/i386-linux-gnu" "$wine32_root/usr/share"
+  sudo_if_needed dpkg-deb -x "$download"/wine32_*_i386.deb "$wine32_root"
+  sudo_if_needed ln -sfn /usr/lib/i386-linux-gnu/wine "$wine32_root/usr/lib/i386-linux-gnu/wine"
+  sudo_if_needed ln -sfn /usr/share/wine "$wine32_root/usr/share/wine"
+  rm -rf "$download"
+fi
+
+# Some kernels (of virtual machines, mostly) run no 32-bit programs: there the 32-bit loader runs
+# under qemu-i386, through binfmt_misc.
+if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  if ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q "install ok installed"; then
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+      qemu-user-static
+  fi
+  [ -e /proc/sys/fs/binfmt_misc/register ] ||
+    sudo_if_needed mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  # i386 ELF executables (static and dynamic), as Debian registers them for other hosts.
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
+    sudo_if_needed tee /proc/sys/fs/binfmt_misc/register >/dev/null
 fi

@@ -246,7 +246,7 @@ def desktop_htt(wine):
 
 def test(arguments):
     shots = arguments.screenshots
-    wine = Wine(arguments.prefix)
+    wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     # What an earlier run left in the reused prefix must not count for this one.
     if os.path.exists(desktop_htt(wine)):
