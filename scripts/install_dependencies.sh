@@ -44,7 +44,7 @@ fi
 wine32_root=/usr/local/lib/mirella-wine32
 if [ ! -x "$wine32_root/usr/lib/wine/wine" ]; then
   download=$(mktemp -d)
-  chmod 755 "$download"
+  chmod 777 "$download"  # apt-get download writes as its own user
   (cd "$download" && apt-get download wine32:i386)
   sudo_if_needed mkdir -p "$wine32_root/usr/lib/i386-linux-gnu" "$wine32_root/usr/share"
   sudo_if_needed dpkg-deb -x "$download"/wine32_*_i386.deb "$wine32_root"
