@@ -57,13 +57,8 @@ def check(condition, message):
         raise TestFailure(message)
 
 
-# Every timeout is multiplied by this (--timeout-scale): 32-bit Wine may run emulated, slowly.
-timeout_scale = 1.0
-
-
 def wait_for(what, condition, timeout, interval=0.2):
     """Polls condition() until it returns something true; fails with `what` after timeout."""
-    timeout *= timeout_scale
     end = time.monotonic() + timeout
     while True:
         value = condition()
@@ -89,10 +84,6 @@ def parse_arguments():
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
     parser.add_argument("--wine", default="wine",
                         help="the Wine command: scripts/wine32 for the x86 build's program")
-    parser.add_argument("--timeout-scale", type=float, default=1.0,
-                        help="multiplies every timeout (for Wine running emulated)")
-    parser.add_argument("--quick", action="store_true",
-                        help="the install flow with as few Wine programs started as it can")
     return parser.parse_args()
 
 
@@ -265,7 +256,7 @@ class Wine:
 
     def run(self, *arguments, timeout=120):
         return subprocess.run([self.command, *arguments], env=self.environment,
-                              capture_output=True, timeout=timeout * timeout_scale)
+                              capture_output=True, timeout=timeout)
 
     def prepare_prefix(self):
         """Makes the prefix on first use and starts its server; later runs reuse it."""
@@ -367,7 +358,7 @@ class Program:
 
     def wait_for_end(self, timeout):
         try:
-            return self.process.wait(timeout=timeout * timeout_scale)
+            return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise TestFailure(f"desktop.exe still runs {timeout} s after it should have ended")
 
@@ -424,9 +415,7 @@ def on_sub_panel(twips):
 
 def run_test(body):
     """Runs one test body with its arguments; prints the outcome and exits 0 or 1."""
-    global timeout_scale
     arguments = parse_arguments()
-    timeout_scale = arguments.timeout_scale
     try:
         require_display()
         body(arguments)
