@@ -39,8 +39,9 @@ if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.cp1251$'; then
 fi
 
 # The 32-bit Wine loader (package wine32:i386) goes into a folder of its own, not into the system:
-# installed, it would become /usr/bin/wine for every program, 64-bit ones included. scripts/wine32
-# runs it; it finds the 32-bit libraries (libwine:i386) and Wine's data relative to itself.
+# installed, it would become /usr/bin/wine for every program, 64-bit ones included, and on a kernel
+# that runs no 32-bit programs 64-bit Wine would start no more. scripts/wine32 runs it; it finds
+# the 32-bit libraries (libwine:i386) and Wine's data relative to itself.
 wine32_root=/usr/local/lib/mirella-wine32
 if [ ! -x "$wine32_root/usr/lib/wine/wine" ]; then
   download=$(mktemp -d)
@@ -53,18 +54,3 @@ if [ ! -x "$wine32_root/usr/lib/wine/wine" ]; then
   rm -rf "$download"
 fi
 
-# Some kernels (of virtual machines, mostly) run no 32-bit programs: there the 32-bit loader runs
-# under qemu-i386, through binfmt_misc.
-if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  if ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q "install ok installed"; then
-    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-      qemu-user-static
-  fi
-  [ -e /proc/sys/fs/binfmt_misc/register ] ||
-    sudo_if_needed mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-  # i386 ELF executables (static and dynamic), as Debian registers them for other hosts.
-  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-  echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" |
-    sudo_if_needed tee /proc/sys/fs/binfmt_misc/register >/dev/null
-fi

@@ -263,10 +263,9 @@ class Wine:
         if not os.path.exists(os.path.join(self.prefix, "system.reg")):
             log(f"making the Wine prefix {self.prefix} (first run only)")
             os.makedirs(self.prefix, exist_ok=True)
-            # Up to 20 minutes: 32-bit Wine may run emulated (scripts/wine32).
             subprocess.run([self.command, "wineboot", "-i"], env=self.environment,
-                           capture_output=True, timeout=1200, check=True)
-            subprocess.run(["wineserver", "-w"], env=self.environment, timeout=1200)
+                           capture_output=True, timeout=600, check=True)
+            subprocess.run(["wineserver", "-w"], env=self.environment, timeout=600)
         check(os.path.exists(os.path.join(self.prefix, "system.reg")),
               f"wineboot did not make the prefix {self.prefix}")
 
