@@ -6,9 +6,16 @@ sudo_if_needed() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# The x86 build runs in 32-bit Wine: Debian's i386 packages, through multiarch.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_if_needed dpkg --add-architecture i386
+fi
+
+# MinGW-w64 with the win32 thread model for both Windows builds (see cmake/mingw-w64-*.cmake).
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64 libwine:i386
+  xvfb xauth xdotool x11-utils imagemagick
   fonts-liberation fonts-dejavu-core locales chromium nodejs
 )
 missing=()
@@ -30,3 +37,20 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.cp1251$'; then
   sudo_if_needed localedef -i ru_RU -f CP1251 ru_RU.CP1251 || true
 fi
+
+# The 32-bit Wine loader (package wine32:i386) goes into a folder of its own, not into the system:
+# installed, it would become /usr/bin/wine for every program, 64-bit ones included, and on a kernel
+# that runs no 32-bit programs 64-bit Wine would start no more. scripts/wine32 runs it; it finds
+# the 32-bit libraries (libwine:i386) and Wine's data relative to itself.
+wine32_root=/usr/local/lib/mirella-wine32
+if [ ! -x "$wine32_root/usr/lib/wine/wine" ]; then
+  download=$(mktemp -d)
+  chmod 777 "$download"  # apt-get download writes as its own user
+  (cd "$download" && apt-get download wine32:i386)
+  sudo_if_needed mkdir -p "$wine32_root/usr/lib/i386-linux-gnu" "$wine32_root/usr/share"
+  sudo_if_needed dpkg-deb -x "$download"/wine32_*_i386.deb "$wine32_root"
+  sudo_if_needed ln -sfn /usr/lib/i386-linux-gnu/wine "$wine32_root/usr/lib/i386-linux-gnu/wine"
+  sudo_if_needed ln -sfn /usr/share/wine "$wine32_root/usr/share/wine"
+  rm -rf "$download"
+fi
+

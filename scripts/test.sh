@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: the native build, the native build
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine and Xvfb.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows x64 build under Wine and Xvfb,
+# and the Windows x86 build (its imports and the install flow under 32-bit Wine).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_dependencies.sh || exit 1
@@ -31,6 +32,8 @@ run_build native -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_BENCHMARKS=ON
 run_build sanitize -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_SANITIZE=ON
 run_build windows xvfb-run -a -s "-screen 0 1280x1024x24" -- \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+run_build windows-x86 xvfb-run -a -s "-screen 0 1280x1024x24" -- \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release
 
 echo
 echo "=== ctest summaries ==="

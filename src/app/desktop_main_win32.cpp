@@ -13,10 +13,12 @@
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
 #include "system/wide_text_win32.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/win32_host.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+  mirella::ui::win32::DeclareDpiAwareness();
   try {
     mirella::ui::win32::Win32Host host(instance);
     mirella::Win32Environment environment;

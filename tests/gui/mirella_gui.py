@@ -69,6 +69,8 @@ def parse_arguments():
     parser.add_argument("--prefix", required=True, help="the Wine prefix of the GUI tests")
     parser.add_argument("--work", required=True, help="a folder this test may wipe and fill")
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
+    parser.add_argument("--wine", default="wine",
+                        help="the Wine command: scripts/wine32 for the x86 build's program")
     return parser.parse_args()
 
 
@@ -222,8 +224,9 @@ def type_text(text):
 
 
 class Wine:
-    def __init__(self, prefix):
+    def __init__(self, prefix, command="wine"):
         self.prefix = os.path.abspath(prefix)
+        self.command = command
         locales = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
         check(any(line.lower() == WINE_LOCALE.lower() for line in locales.split()),
               f"the locale {WINE_LOCALE} is missing; scripts/install_dependencies.sh makes it "
@@ -239,16 +242,16 @@ class Wine:
         })
 
     def run(self, *arguments, timeout=120):
-        return subprocess.run(["wine", *arguments], env=self.environment, capture_output=True,
-                              timeout=timeout)
+        return subprocess.run([self.command, *arguments], env=self.environment,
+                              capture_output=True, timeout=timeout)
 
     def prepare_prefix(self):
         """Makes the prefix on first use and starts its server; later runs reuse it."""
         if not os.path.exists(os.path.join(self.prefix, "system.reg")):
             log(f"making the Wine prefix {self.prefix} (first run only)")
             os.makedirs(self.prefix, exist_ok=True)
-            subprocess.run(["wineboot", "-i"], env=self.environment, capture_output=True,
-                           timeout=600, check=True)
+            subprocess.run([self.command, "wineboot", "-i"], env=self.environment,
+                           capture_output=True, timeout=600, check=True)
             subprocess.run(["wineserver", "-w"], env=self.environment, timeout=600)
         check(os.path.exists(os.path.join(self.prefix, "system.reg")),
               f"wineboot did not make the prefix {self.prefix}")
@@ -330,7 +333,8 @@ class Program:
         self.wine = wine
         log_path = os.path.join(os.path.dirname(os.path.abspath(folder)), b"desktop-wine.log")
         with open(log_path, "wb") as output:
-            self.process = subprocess.Popen(["wine", os.path.join(folder, b"desktop.exe")],
+            self.process = subprocess.Popen([wine.command,
+                                             os.path.join(folder, b"desktop.exe")],
                                             env=wine.environment, stdout=output,
                                             stderr=subprocess.STDOUT)
         Program.last_log = log_path

@@ -240,7 +240,7 @@ def desktop_htt(wine):
 def test(arguments):
     shots = arguments.screenshots
     layout = Layout(arguments.layout)
-    wine = Wine(arguments.prefix)
+    wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     # What an earlier run left in the reused prefix must not count for this one.
     if os.path.exists(desktop_htt(wine)):

@@ -1,5 +1,5 @@
-// Pictures decoded by WIC from bytes and from the resources of desktop.exe, and the drawing of
-// the progress control.
+// Pictures decoded from bytes, by WIC and by GDI+ (where WIC is missing), and from the resources
+// of desktop.exe, and the drawing of the progress control.
 
 #include "ui/win32/pictures.h"
 
@@ -14,6 +14,7 @@
 #include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/fonts.h"
+#include "ui/win32/newer_functions.h"
 #include "ui/win32/resources.h"
 
 namespace mirella::ui::win32 {
@@ -58,13 +59,25 @@ std::span<const std::byte> Bytes(const unsigned char (&data)[N]) {
   return std::as_bytes(std::span(data));
 }
 
-class PicturesTest : public ::testing::Test {
+// The decoding tests run with WIC (true) and with WIC withheld, as on XP (false).
+NewerFunctions WithWic(bool wic) {
+  NewerFunctions functions = Newer();
+  if (!wic) functions.createImagingFactory = nullptr;
+  return functions;
+}
+
+class PicturesTest : public ::testing::TestWithParam<bool> {
  protected:
   ComApartment com;
+  ScopedNewerFunctions functions{WithWic(GetParam())};
 };
 
-TEST_F(PicturesTest, GifTransparencyBecomesAlpha) {
+INSTANTIATE_TEST_SUITE_P(Decoders, PicturesTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Wic" : "Gdiplus"; });
+
+TEST_P(PicturesTest, GifTransparencyBecomesAlpha) {
   PictureDecoder decoder;
+  EXPECT_EQ(decoder.UsesWic(), GetParam());
   auto picture = decoder.Decode(Bytes(kTwoPixelGif));
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->width, 2);
@@ -73,7 +86,7 @@ TEST_F(PicturesTest, GifTransparencyBecomesAlpha) {
   EXPECT_EQ(picture->pixels[1] >> 24, 0u);     // transparent
 }
 
-TEST_F(PicturesTest, JpegDecodesOpaque) {
+TEST_P(PicturesTest, JpegDecodesOpaque) {
   PictureDecoder decoder;
   auto picture = decoder.Decode(Bytes(kBlueJpeg));
   ASSERT_TRUE(picture.has_value());
@@ -85,7 +98,7 @@ TEST_F(PicturesTest, JpegDecodesOpaque) {
   EXPECT_LT((pixel >> 16) & 0xFF, 0x10u);  // no red
 }
 
-TEST_F(PicturesTest, UndecodableBytesGiveNoPicture) {
+TEST_P(PicturesTest, UndecodableBytesGiveNoPicture) {
   PictureDecoder decoder;
   constexpr unsigned char kNotAPicture[] = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
   EXPECT_FALSE(decoder.Decode(Bytes(kNotAPicture)).has_value());
@@ -94,7 +107,7 @@ TEST_F(PicturesTest, UndecodableBytesGiveNoPicture) {
 
 // Every picture the windows name is embedded in desktop.exe under the name the library derives
 // from its path, and decodes.
-TEST_F(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
+TEST_P(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
   const auto exe = std::filesystem::path(Widen(Win32Environment().ProgramFolder())).parent_path() /
                    "program" / "desktop.exe";
   const UniqueModule owner(LoadLibraryExW(

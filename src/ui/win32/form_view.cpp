@@ -28,7 +28,7 @@ DWORD FormStyle(const Control& form) {
 // The window rectangle that gives the client size, centred on the primary monitor's work area.
 RECT CentredWindowRect(SIZE client, DWORD style, int dpi) {
   RECT rect{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi));
+  AdjustWindowRectForDpi(rect, style, 0, dpi);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   MONITORINFO monitor{};
@@ -55,7 +55,7 @@ FormView::FormView(Control& form, FormEvents& events, EventDispatcher& dispatche
                    RenderResources& resources)
     : form_(form), events_(events), dispatcher_(dispatcher), resources_(resources),
       window_(*this, form) {
-  dpi_ = static_cast<int>(GetDpiForSystem());
+  dpi_ = SystemDpi();
   const DWORD style = FormStyle(form);
   window_.Create(nullptr, style, WS_EX_CONTROLPARENT,
                  CentredWindowRect(ClientSize(form, dpi_), style, dpi_), Widen(form.text).c_str());
@@ -66,7 +66,7 @@ FormView::FormView(Control& form, FormEvents& events, EventDispatcher& dispatche
   if (form.border) {
     HINSTANCE instance = resources_.Instance();
     auto loadIcon = [&](int metric) {
-      const int size = GetSystemMetricsForDpi(metric, static_cast<UINT>(dpi_));
+      const int size = SystemMetricForDpi(metric, dpi_);
       return reinterpret_cast<LPARAM>(
           LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
     };
@@ -380,9 +380,8 @@ void FormView::SyncForm() {
   const SIZE size = ClientSize(form_, dpi_);
   if (size.cx != clientSize_.cx || size.cy != clientSize_.cy) {
     RECT window{0, 0, size.cx, size.cy};
-    AdjustWindowRectExForDpi(&window, static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE)),
-                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_EXSTYLE)),
-                             static_cast<UINT>(dpi_));
+    AdjustWindowRectForDpi(window, static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_EXSTYLE)), dpi_);
     SetWindowPos(handle, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     clientSize_ = size;

@@ -12,6 +12,7 @@
 #include "ui/control.h"
 #include "ui/host.h"
 #include "ui/win32/container_window.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/event_dispatcher.h"
 #include "ui/win32/render_resources.h"
 

@@ -58,7 +58,7 @@ std::optional<std::wstring> InputBoxWindow::Run(HINSTANCE instance, HWND owner,
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT rect{0, 0, MulDiv(kClientSize.cx, dpi_, USER_DEFAULT_SCREEN_DPI),
             MulDiv(kClientSize.cy, dpi_, USER_DEFAULT_SCREEN_DPI)};
-  AdjustWindowRectExForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi_));
+  AdjustWindowRectForDpi(rect, style, exStyle, dpi_);
   // Centred over the owner, or on the screen without one.
   RECT area{};
   if (owner == nullptr || !GetWindowRect(owner, &area)) {
@@ -73,10 +73,7 @@ std::optional<std::wstring> InputBoxWindow::Run(HINSTANCE instance, HWND owner,
     return std::nullopt;
   }
 
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                             static_cast<UINT>(dpi_));
+  const NONCLIENTMETRICSW metrics = NonClientMetricsForDpi(dpi_);
   font_.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
   AddChild(instance, L"STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, 0, kPrompt, -1);
   AddChild(instance, L"BUTTON", L"ОК", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kOkButton, IDOK);

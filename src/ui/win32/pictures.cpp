@@ -5,18 +5,42 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/win32/gdiplus_decoder.h"
+#include "ui/win32/newer_functions.h"
 #include "ui/win32/resources.h"
 
 namespace mirella::ui::win32 {
 
+std::optional<Picture> NewPicture(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows, as the decoders write them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Picture picture;
+  picture.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!picture.bitmap || bits == nullptr) return std::nullopt;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels = static_cast<const std::uint32_t*>(bits);
+  return picture;
+}
+
 PictureDecoder::PictureDecoder() {
-  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                   IID_PPV_ARGS(factory_.Put()));
+  const auto createImagingFactory = Newer().createImagingFactory;
+  if (createImagingFactory == nullptr || FAILED(createImagingFactory(factory_.Put()))) {
+    factory_.Put();  // keeps nothing a failed call may have left
+    gdiplus_ = std::make_unique<GdiplusDecoder>();
+  }
 }
 
 PictureDecoder::~PictureDecoder() = default;
 
 std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded) const {
+  if (gdiplus_ != nullptr) return gdiplus_->Decode(encoded);
   if (!factory_ || encoded.empty()) return std::nullopt;
   ComPtr<IWICStream> stream;
   if (FAILED(factory_->CreateStream(stream.Put()))) return std::nullopt;
@@ -43,25 +67,12 @@ std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded
     return std::nullopt;
   }
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down rows, as WIC writes them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Picture picture;
-  picture.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!picture.bitmap || bits == nullptr) return std::nullopt;
+  std::optional<Picture> picture = NewPicture(static_cast<int>(width), static_cast<int>(height));
+  if (!picture) return std::nullopt;
   const UINT stride = width * 4;
-  if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
-    return std::nullopt;
-  }
+  auto* bits = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(picture->pixels));
+  if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, bits))) return std::nullopt;
   GdiFlush();
-  picture.width = static_cast<int>(width);
-  picture.height = static_cast<int>(height);
-  picture.pixels = static_cast<const std::uint32_t*>(bits);
   return picture;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Pictures (GIF with transparency, JPEG) decoded by the Windows Imaging Component into
-// premultiplied 32-bit bitmaps, and drawn with their transparency.
+// Pictures (GIF with transparency, JPEG) decoded into premultiplied 32-bit bitmaps, and drawn
+// with their transparency. The Windows Imaging Component decodes them where it is installed,
+// GDI+ elsewhere (XP without the WIC update).
 
 #include <windows.h>
 
@@ -17,6 +18,8 @@ struct IWICImagingFactory;
 
 namespace mirella::ui::win32 {
 
+class GdiplusDecoder;
+
 struct Picture {
   UniqueBitmap bitmap;  // a top-down 32 bpp premultiplied BGRA DIB section
   int width = 0;
@@ -24,9 +27,12 @@ struct Picture {
   const std::uint32_t* pixels = nullptr;  // the DIB's bits, width * height of them
 };
 
+// A picture of that size with all its pixels transparent, or nullopt when GDI has no room.
+std::optional<Picture> NewPicture(int width, int height);
+
 class PictureDecoder {
  public:
-  // COM must be initialised on the calling thread.
+  // COM must be initialised on the calling thread. WIC where Newer() has it, otherwise GDI+.
   PictureDecoder();
   ~PictureDecoder();
   PictureDecoder(const PictureDecoder&) = delete;
@@ -35,8 +41,12 @@ class PictureDecoder {
   // The first frame of an encoded picture, or nullopt when it cannot be decoded.
   std::optional<Picture> Decode(std::span<const std::byte> encoded) const;
 
+  // Whether pictures are decoded by WIC (rather than GDI+).
+  bool UsesWic() const { return static_cast<bool>(factory_); }
+
  private:
   ComPtr<IWICImagingFactory> factory_;
+  std::unique_ptr<GdiplusDecoder> gdiplus_;  // where WIC is missing
 };
 
 // Pictures embedded as RCDATA resources of a module, decoded on first use.

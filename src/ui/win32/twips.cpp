@@ -15,9 +15,4 @@ RECT PixelRectIn(const Control& control, const Control& container, int dpi) {
               y + TwipsToPixels(control.bounds.height, dpi)};
 }
 
-int WindowDpi(HWND window) {
-  const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
-  return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
 }  // namespace mirella::ui::win32

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/control.h"
+#include "ui/win32/dpi.h"
 
 namespace mirella::ui::win32 {
 
@@ -14,8 +15,5 @@ inline int PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, kTwipsPerI
 
 // The control's rectangle in pixels, relative to `container`, one of its ancestors.
 RECT PixelRectIn(const Control& control, const Control& container, int dpi);
-
-// The DPI a window is drawn at (the system DPI for DPI-unaware processes).
-int WindowDpi(HWND window);
 
 }  // namespace mirella::ui::win32

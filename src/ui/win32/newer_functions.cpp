@@ -1,0 +1,73 @@
+#include "ui/win32/newer_functions.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <string>
+
+namespace mirella::ui::win32 {
+
+namespace {
+
+const NewerFunctions* replacement = nullptr;
+
+// A function's address as the pointer type of the entry it fills.
+template <typename Function>
+void Find(Function& entry, ExportLookup lookup, const wchar_t* dll, const char* name) {
+  entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(lookup(dll, name)));
+}
+
+HRESULT CreateImagingFactory(IWICImagingFactory** factory) {
+  *factory = nullptr;
+  return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                          IID_PPV_ARGS(factory));
+}
+
+}  // namespace
+
+FARPROC FindSystemExport(const wchar_t* dll, const char* function) {
+  HMODULE module = GetModuleHandleW(dll);
+  if (module == nullptr) {
+    // By its full path in the system folder: never a file of that name beside the program.
+    std::wstring folder(GetSystemDirectoryW(nullptr, 0), L'\0');
+    const UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    if (length == 0 || length >= folder.size()) return nullptr;
+    folder.resize(length);
+    module = LoadLibraryW((folder + L"\\" + dll).c_str());
+    if (module == nullptr) return nullptr;  // kept loaded for the process's life otherwise
+  }
+  return GetProcAddress(module, function);
+}
+
+NewerFunctions LookUpNewerFunctions(ExportLookup lookup) {
+  NewerFunctions functions;
+  Find(functions.getDpiForWindow, lookup, L"user32.dll", "GetDpiForWindow");
+  Find(functions.getDpiForSystem, lookup, L"user32.dll", "GetDpiForSystem");
+  Find(functions.adjustWindowRectExForDpi, lookup, L"user32.dll", "AdjustWindowRectExForDpi");
+  Find(functions.getSystemMetricsForDpi, lookup, L"user32.dll", "GetSystemMetricsForDpi");
+  Find(functions.systemParametersInfoForDpi, lookup, L"user32.dll",
+       "SystemParametersInfoForDpi");
+  Find(functions.setProcessDpiAwarenessContext, lookup, L"user32.dll",
+       "SetProcessDpiAwarenessContext");
+  Find(functions.setProcessDpiAwareness, lookup, L"shcore.dll", "SetProcessDpiAwareness");
+  Find(functions.setProcessDPIAware, lookup, L"user32.dll", "SetProcessDPIAware");
+  // WIC is a COM server rather than an export; its DLL's exports tell whether it is installed.
+  if (lookup(L"windowscodecs.dll", "WICConvertBitmapSource") != nullptr) {
+    functions.createImagingFactory = &CreateImagingFactory;
+  }
+  return functions;
+}
+
+const NewerFunctions& Newer() {
+  static const NewerFunctions system = LookUpNewerFunctions();
+  return replacement != nullptr ? *replacement : system;
+}
+
+ScopedNewerFunctions::ScopedNewerFunctions(const NewerFunctions& functions)
+    : functions_(functions), previous_(replacement) {
+  replacement = &functions_;
+}
+
+ScopedNewerFunctions::~ScopedNewerFunctions() { replacement = previous_; }
+
+}  // namespace mirella::ui::win32
