@@ -91,18 +91,9 @@ std::string Win32Environment::ShellAppDataFolder() const {
 }
 
 std::string Win32Environment::TemporaryFolder() const {
-  DWORD size = GetTempPathW(0, nullptr);
-  for (int attempt = 0; size != 0 && attempt < 4; ++attempt) {
-    std::wstring path(size, L'\0');
-    const DWORD length = GetTempPathW(size, path.data());
-    if (length == 0) return {};
-    if (length < size) {
-      path.resize(length);
-      return Narrow(WithoutTrailingBackslash(OrdinaryPath(path)));
-    }
-    size = length;  // the variable grew between the two calls
-  }
-  return {};
+  const auto path = SizedText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
+  if (!path) return {};
+  return Narrow(WithoutTrailingBackslash(OrdinaryPath(*path)));
 }
 
 }  // namespace mirella

@@ -22,20 +22,11 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
   return true;
 }
 
-// The whole path as the system reads an ordinary path, in a buffer sized by the system's answer.
+// The whole path as the system reads an ordinary path, or the path itself when that fails.
 std::wstring FullPath(const std::wstring& path) {
-  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  for (int attempt = 0; size != 0 && attempt < 4; ++attempt) {
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0) break;
-    if (length < size) {
-      full.resize(length);
-      return full;
-    }
-    size = length;  // the current folder changed between the calls
-  }
-  return path;
+  return SizedText([&](wchar_t* buffer, DWORD size) {
+           return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+         }).value_or(path);
 }
 
 }  // namespace

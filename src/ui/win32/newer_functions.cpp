@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "system/wide_text_win32.h"
+
 namespace mirella::ui::win32 {
 
 namespace {
@@ -29,11 +31,10 @@ FARPROC FindSystemExport(const wchar_t* dll, const char* function) {
   HMODULE module = GetModuleHandleW(dll);
   if (module == nullptr) {
     // By its full path in the system folder: never a file of that name beside the program.
-    std::wstring folder(GetSystemDirectoryW(nullptr, 0), L'\0');
-    const UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-    if (length == 0 || length >= folder.size()) return nullptr;
-    folder.resize(length);
-    module = LoadLibraryW((folder + L"\\" + dll).c_str());
+    const auto folder = SizedText(
+        [](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
+    if (!folder) return nullptr;
+    module = LoadLibraryW((*folder + L"\\" + dll).c_str());
     if (module == nullptr) return nullptr;  // kept loaded for the process's life otherwise
   }
   return GetProcAddress(module, function);
