@@ -52,18 +52,13 @@ bool LoadInstalledContent(MainWindowState& state) {
   auto installed = ReadDesktopScriptFile(s.environment.ProgramFolder(), s.files, s.codePage);
   if (!installed) return false;
   DesktopContent read = std::move(installed).value();
-  DesktopContent& content = state.content;
-  content.title = std::move(read.title);
-  content.col_1_title = std::move(read.col_1_title);
-  content.col_2_title = std::move(read.col_2_title);
-  content.desktop = std::move(read.desktop);
-  content.EntryCaption = std::move(read.EntryCaption);
-  content.EntryDescription = std::move(read.EntryDescription);
-  content.EntryLink = std::move(read.EntryLink);
-  content.EntryPicture = read.EntryPicture;
+  // The file holds neither the selected entry nor the system drive: those stay as they are.
+  read.SelectedEntry = state.content.SelectedEntry;
+  read.SystemDrive = std::move(state.content.SystemDrive);
   for (int entry = 0; entry < kEntryCount; ++entry) {
-    content.linkMark[entry] = content.EntryLink[entry].empty() ? kLinkUnmarked : kLinkMarked;
+    read.linkMark[entry] = read.EntryLink[entry].empty() ? kLinkUnmarked : kLinkMarked;
   }
+  state.content = std::move(read);
   ShowDesktopTexts(state);
   ShowEntries(state);
   return true;

@@ -27,21 +27,13 @@ bool OpenMemoryStream(std::span<const std::byte> bytes, IStream** stream) {
   return false;
 }
 
-class GdiplusBitmap {
- public:
-  explicit GdiplusBitmap(IStream* stream) {
-    if (gdip::GdipCreateBitmapFromStream(stream, &bitmap_) != Gdiplus::Ok) bitmap_ = nullptr;
-  }
-  ~GdiplusBitmap() {
-    if (bitmap_ != nullptr) gdip::GdipDisposeImage(bitmap_);
-  }
-  GdiplusBitmap(const GdiplusBitmap&) = delete;
-  GdiplusBitmap& operator=(const GdiplusBitmap&) = delete;
-  Gdiplus::GpBitmap* Get() const { return bitmap_; }
-
- private:
-  Gdiplus::GpBitmap* bitmap_ = nullptr;
+// A GDI+ bitmap, disposed of with GdipDisposeImage.
+struct GdiplusBitmapTraits {
+  using Handle = Gdiplus::GpBitmap*;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle bitmap) { gdip::GdipDisposeImage(bitmap); }
 };
+using GdiplusBitmap = UniqueResource<GdiplusBitmapTraits>;
 
 }  // namespace
 
@@ -58,8 +50,12 @@ std::optional<Picture> GdiplusDecoder::Decode(std::span<const std::byte> encoded
   if (token_ == 0 || encoded.empty()) return std::nullopt;
   ComPtr<IStream> stream;
   if (!OpenMemoryStream(encoded, stream.Put())) return std::nullopt;
-  GdiplusBitmap bitmap(stream.Get());
-  if (bitmap.Get() == nullptr) return std::nullopt;
+  GdiplusBitmap bitmap;
+  if (gdip::GdipCreateBitmapFromStream(stream.Get(), bitmap.Put()) != Gdiplus::Ok) {
+    bitmap.Release();  // nothing of a failed call is ours to dispose of
+    return std::nullopt;
+  }
+  if (!bitmap) return std::nullopt;
   UINT width = 0;
   UINT height = 0;
   if (gdip::GdipGetImageWidth(bitmap.Get(), &width) != Gdiplus::Ok ||
