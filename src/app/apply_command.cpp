@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/app_identity.h"
+#include "app/desktop_item_names.h"
 #include "install/apply.h"
 
 namespace mirella::app {
@@ -24,16 +25,6 @@ constexpr std::string_view kNoAppData =
 constexpr std::string_view kNotRestoredHeading =
     "\r\n\r\nПрежнее состояние восстановлено не полностью:";
 
-std::string_view ItemName(AppliedItem item) {
-  switch (item) {
-    case AppliedItem::kDesktopScript: return "desktop.js";
-    case AppliedItem::kDesktopFile: return "Desktop.htt";
-    case AppliedItem::kDesktopWallpaper:
-      return "параметр реестра \"Wallpaper\" в разделе \"Control Panel\\Desktop\"";
-  }
-  return {};
-}
-
 // The failure, then each change that could not be undone and why.
 std::string FailureText(const ApplyOutcome& outcome) {
   std::string text = std::string(kFailedHeading);
@@ -41,7 +32,7 @@ std::string FailureText(const ApplyOutcome& outcome) {
                                                           : outcome.failure.message();
   if (!outcome.notRestored.empty()) text += kNotRestoredHeading;
   for (const RestoreFailure& left : outcome.notRestored) {
-    text += "\r\n" + std::string(ItemName(left.item)) + " остался изменённым. " +
+    text += "\r\n" + std::string(DesktopItemName(left.item)) + " остался изменённым. " +
             left.reason.message();
   }
   return text;
@@ -51,8 +42,9 @@ std::string FailureText(const ApplyOutcome& outcome) {
 
 void RunApply(MainWindowState& state) {
   const MainServices& s = state.services;
-  const ApplyOutcome outcome =
-      Apply(state.content, ApplyServices{s.environment, s.registry, s.files, s.codePage});
+  const ApplyOutcome outcome = Apply(
+      state.content,
+      ApplyServices{s.environment, s.registry, s.files, s.codePage, s.shell, s.picture});
   switch (outcome.result) {
     case ApplyResult::kRefused:
       s.host.ShowMessage(std::string(kRefusal), ui::MessageIcon::kInformation,

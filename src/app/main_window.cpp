@@ -13,10 +13,11 @@
 namespace mirella::app {
 
 MainWindow::MainWindow(ui::Host& host, const Environment& environment, Registry& registry,
-                       FileSystem& files, const CodePage& codePage)
+                       FileSystem& files, const CodePage& codePage, DesktopShell& shell,
+                       const DesktopPicture& picture)
     : form_(BuildMainForm()),
       state_{BindMainControls(*form_), DesktopContent{},
-             MainServices{host, environment, registry, files, codePage}} {
+             MainServices{host, environment, registry, files, codePage, shell, picture}} {
   ShowDesktopTexts(state_);
 }
 

@@ -12,7 +12,7 @@ namespace mirella::app {
 class MainWindow : public ui::FormEvents {
  public:
   MainWindow(ui::Host& host, const Environment& environment, Registry& registry, FileSystem& files,
-             const CodePage& codePage);
+             const CodePage& codePage, DesktopShell& shell, const DesktopPicture& picture);
 
   ui::Control& Form() { return *form_; }
   const DesktopContent& Content() const { return state_.content; }

@@ -6,6 +6,8 @@
 #include "content/desktop_content.h"
 #include "content/links.h"
 #include "generate/code_page.h"
+#include "install/desktop_picture.h"
+#include "system/desktop_shell.h"
 #include "system/environment.h"
 #include "system/file_system.h"
 #include "system/registry.h"
@@ -19,6 +21,8 @@ struct MainServices {
   Registry& registry;
   FileSystem& files;
   const CodePage& codePage;
+  DesktopShell& shell;
+  const DesktopPicture& picture;
 };
 
 struct MainWindowState {

@@ -2,12 +2,19 @@
 // Apply: installs the edited desktop for the current user and reports what happened. The
 // settings page turns the outcome into its message and ends the program only when the desktop
 // was applied.
+//
+// Where the shell shows a page as the desktop, both wallpaper values name the theme page and the
+// shell is asked to show it at once. Where it shows pictures only, the page is installed all the
+// same (a browser shows it), and the desktop drawn as a picture becomes the wallpaper. Before the
+// first change the user's previous desktop is saved, once, so that Restore can bring it back.
 
 #include <string>
 #include <vector>
 
 #include "content/desktop_content.h"
 #include "generate/code_page.h"
+#include "install/desktop_picture.h"
+#include "system/desktop_shell.h"
 #include "system/environment.h"
 #include "system/file_system.h"
 #include "system/registry.h"
@@ -19,6 +26,8 @@ struct ApplyServices {
   Registry& registry;
   FileSystem& files;
   const CodePage& codePage;
+  DesktopShell& shell;
+  const DesktopPicture& picture;  // used where the shell shows pictures only
 };
 
 enum class ApplyResult {
@@ -29,8 +38,19 @@ enum class ApplyResult {
   kApplied,          // everything is in place
 };
 
-// What Apply changes for the user, so that a failed rollback can say what keeps the new content.
-enum class AppliedItem { kDesktopScript, kDesktopFile, kDesktopWallpaper };
+// What Apply changes for the user, so that a failed rollback can say what keeps the new content;
+// Restore reports on the same items.
+enum class AppliedItem {
+  kDesktopScript,
+  kDesktopFile,
+  kDesktopWallpaper,  // "Wallpaper" under "Control Panel\Desktop"
+  kWallpaperStyle,
+  kTileWallpaper,
+  kPageWallpaper,     // "Wallpaper" under the page desktop's "General" key
+  kPicture,           // the drawn desktop.bmp
+  kShownDesktop,      // what the shell shows at the moment
+  kSavedDesktop,      // the saved previous desktop
+};
 
 struct RestoreFailure {
   AppliedItem item;

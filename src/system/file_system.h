@@ -5,6 +5,7 @@
 // A failure carries a Russian message that names the file or folder that failed and the reason:
 // `Не удалось записать файл "...": папка "..." не существует.`
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ class FileSystem {
   virtual Result<std::string> ReadFile(const std::string& path) const = 0;
   // Deletes a file; a file that does not exist is success.
   virtual Status RemoveFile(const std::string& path) = 0;
+  // The file's attribute bits as the file system holds them (read-only 0x1, hidden 0x2, system
+  // 0x4, archive 0x20, ...), so that they can be put back as they were.
+  virtual Result<std::uint32_t> ReadAttributes(const std::string& path) const = 0;
+  virtual Status WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };
 
 }  // namespace mirella

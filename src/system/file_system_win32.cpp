@@ -295,4 +295,17 @@ Status Win32FileSystem::RemoveFile(const std::string& path) {
   return Failure("Не удалось удалить файл", path, error);
 }
 
+Result<std::uint32_t> Win32FileSystem::ReadAttributes(const std::string& path) const {
+  const DWORD attributes = AttributesOf(ExtendedPath(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return Failure("Не удалось прочитать атрибуты файла", path, GetLastError());
+  }
+  return static_cast<std::uint32_t>(attributes);
+}
+
+Status Win32FileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
+  if (SetFileAttributesW(ExtendedPath(path).c_str(), attributes)) return Status::Ok();
+  return Failure("Не удалось изменить атрибуты файла", path, GetLastError());
+}
+
 }  // namespace mirella

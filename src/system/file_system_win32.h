@@ -14,6 +14,8 @@ class Win32FileSystem : public FileSystem {
   Status CopyFileReplacing(const std::string& source, const std::string& target) override;
   Result<std::string> ReadFile(const std::string& path) const override;
   Status RemoveFile(const std::string& path) override;
+  Result<std::uint32_t> ReadAttributes(const std::string& path) const override;
+  Status WriteAttributes(const std::string& path, std::uint32_t attributes) override;
 };
 
 }  // namespace mirella

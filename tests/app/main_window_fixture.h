@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "content/links.h"
+#include "fakes/fake_desktop_shell.h"
 #include "fakes/fake_environment.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_host.h"
@@ -29,7 +30,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Makes the window and shows it, which runs its load step.
   app::MainWindow& Open() {
-    window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage);
+    window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage, shell,
+                                                     picture);
     host.ShowForm(window->Form(), *window);
     return *window;
   }
@@ -58,6 +60,8 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   FakeFileSystem files;
   Cp1251 codePage;
+  FakeDesktopShell shell;
+  FakeDesktopPicture picture;
   std::unique_ptr<app::MainWindow> window;
 };
 

@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, WebSiteExitAndClosingTheWindow) {
   EXPECT_TRUE(host.messages.empty()) << "exit asks nothing";
 
   FakeHost closingHost;
-  app::MainWindow other(closingHost, environment, registry, files, codePage);
+  app::MainWindow other(closingHost, environment, registry, files, codePage, shell, picture);
   other.Closed(other.Form());
   EXPECT_TRUE(closingHost.quit());
 }

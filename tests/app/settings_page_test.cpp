@@ -84,7 +84,7 @@ TEST_F(SettingsPageTest, ApplyWritesWhatWasTypedAndEndsAfterTheMessage) {
 TEST_F(SettingsPageTest, AFailedApplyIsAnErrorAndTheProgramGoesOn) {
   LinkEveryEntry();
   registry.writesLeft = 1;
-  files.writesLeft = 2;
+  files.writesLeft = 3;  // the saved previous desktop, desktop.js and Desktop.htt
   Click("label", 8);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].icon, ui::MessageIcon::kCritical);

@@ -70,7 +70,8 @@ TEST_F(SplashTest, ClosingTheSplashBeforeItEndsEndsTheProgram) {
 
 // From start to the main menu with the real main window.
 TEST_F(MainWindowTest, TheSplashHandsOverToTheMainWindowWhichLoadsOnce) {
-  window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage);
+  window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage, shell,
+                                                 picture);
   app::SplashWindow splash(host, window->Form(), *window);
   host.ShowForm(splash.Form(), splash);
   EXPECT_EQ(Content().SystemDrive, "");  // main is not loaded before the splash ends

@@ -54,6 +54,12 @@ class ReplacingFiles : public FileSystem {
     return Status::Failure("not used");
   }
   Status RemoveFile(const std::string&) override { return Status::Failure("not used"); }
+  Result<std::uint32_t> ReadAttributes(const std::string&) const override {
+    return Status::Failure("not used");
+  }
+  Status WriteAttributes(const std::string&, std::uint32_t) override {
+    return Status::Failure("not used");
+  }
   Status WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     const fs::path target = folder_.Local(path);
     const fs::path temporary = target.string() + ".tmp";

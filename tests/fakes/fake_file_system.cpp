@@ -98,6 +98,23 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   }
   if (writesLeft > 0) --writesLeft;
   files_.erase(Key(path));
+  attributes_.erase(Key(path));
+  return Status::Ok();
+}
+
+Result<std::uint32_t> FakeFileSystem::ReadAttributes(const std::string& path) const {
+  if (!FileExists(path)) {
+    return Status::Failure("Не удалось прочитать атрибуты файла \"" + path + "\": файл не найден.");
+  }
+  auto found = attributes_.find(Key(path));
+  return found == attributes_.end() ? std::uint32_t{0} : found->second;
+}
+
+Status FakeFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
+  if (!FileExists(path) || readOnlyFolders.count(Parent(path)) != 0) {
+    return Status::Failure("Не удалось изменить атрибуты файла \"" + path + "\".");
+  }
+  attributes_[Key(path)] = attributes;
   return Status::Ok();
 }
 

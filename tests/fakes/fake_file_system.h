@@ -4,6 +4,7 @@
 // writes, as a read-only or locked folder would; `unreadableFiles` and `writesLeft` script the
 // other failures.
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -21,6 +22,8 @@ class FakeFileSystem : public FileSystem {
   Status CopyFileReplacing(const std::string& source, const std::string& target) override;
   Result<std::string> ReadFile(const std::string& path) const override;
   Status RemoveFile(const std::string& path) override;
+  Result<std::uint32_t> ReadAttributes(const std::string& path) const override;
+  Status WriteAttributes(const std::string& path, std::uint32_t attributes) override;
 
   // Test set-up and inspection.
   void AddDirectory(const std::string& path);
@@ -35,6 +38,7 @@ class FakeFileSystem : public FileSystem {
   static std::string Parent(const std::string& path);
   Status CheckWritable(const std::string& path);
   std::map<std::string, std::string> files_;
+  std::map<std::string, std::uint32_t> attributes_;  // by Key(); files without an entry have none
   std::set<std::string> directories_;
 };
 

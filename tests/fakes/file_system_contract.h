@@ -75,8 +75,24 @@ TYPED_TEST_P(FileSystemContract, RemovesFilesAndTakesAMissingOneAsRemoved) {
   EXPECT_TRUE(files.RemoveFile(this->Path("no folder\\desktop.js")).ok());
 }
 
+// Hidden and system (0x2 | 0x4) read back as written; a missing file has no attributes to read.
+TYPED_TEST_P(FileSystemContract, AttributesReadBackAsWritten) {
+  auto& files = *this->files;
+  const std::string path = this->Path("Desktop.htt");
+  EXPECT_FALSE(files.ReadAttributes(path).ok());
+  EXPECT_FALSE(files.WriteAttributes(path, 0x6).ok());
+  ASSERT_TRUE(files.WriteFileReplacing(path, "page").ok());
+  ASSERT_TRUE(files.WriteAttributes(path, 0x6).ok());
+  auto attributes = files.ReadAttributes(path);
+  ASSERT_TRUE(attributes.ok()) << attributes.message();
+  EXPECT_EQ(attributes.value() & 0x7u, 0x6u);
+  ASSERT_TRUE(files.WriteAttributes(path, 0).ok());
+  EXPECT_EQ(files.ReadAttributes(path).value() & 0x7u, 0u);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, WritesReplaceWholeFilesAndReadBack,
                             CopyReplacesTargetAndFailuresNameWhatFailed,
-                            RemovesFilesAndTakesAMissingOneAsRemoved);
+                            RemovesFilesAndTakesAMissingOneAsRemoved,
+                            AttributesReadBackAsWritten);
 
 }  // namespace mirella::testing

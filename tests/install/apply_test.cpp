@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_desktop_shell.h"
 #include "generate/cp1251.h"
 #include "generate/desktop_script.h"
 #include "generate/test_content.h"
@@ -10,6 +11,8 @@
 namespace mirella {
 namespace {
 
+using testing::FakeDesktopPicture;
+using testing::FakeDesktopShell;
 using testing::FakeEnvironment;
 using testing::FakeFileSystem;
 using testing::FakeRegistry;
@@ -39,7 +42,8 @@ class ApplyTest : public ::testing::Test {
   }
 
   ApplyOutcome Run(const DesktopContent& content) {
-    return Apply(content, ApplyServices{environment, registry, files, codePage});
+    return Apply(content,
+                 ApplyServices{environment, registry, files, codePage, shell, picture});
   }
   std::string File(const std::string& path) const {
     auto bytes = files.ReadFile(path);
@@ -56,6 +60,8 @@ class ApplyTest : public ::testing::Test {
   FakeRegistry registry;
   FakeFileSystem files;
   Cp1251 codePage;
+  FakeDesktopShell shell;
+  FakeDesktopPicture picture;
 };
 
 TEST_F(ApplyTest, RefusesWhileAnEntryHasNoLinkAndTouchesNothing) {
@@ -76,7 +82,8 @@ TEST_F(ApplyTest, InstallsTheScriptTheDesktopFileAndBothWallpaperValues) {
   EXPECT_EQ(outcome.result, ApplyResult::kApplied);
   EXPECT_EQ(File(kScript), DesktopScript(content, kProgram, codePage));
   // The page the loading sequence wrote is copied as it is, not written again.
-  EXPECT_EQ(files.writeCount - writesBefore, 2) << "desktop.js and Desktop.htt only";
+  EXPECT_EQ(files.writeCount - writesBefore, 3)
+      << "desktop.js, Desktop.htt and the saved previous desktop only";
   EXPECT_EQ(File(kDesktopFile), ThemePage(kProgram, codePage));
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper"), kThemePage);
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneralKey, "Wallpaper"), kThemePage);
@@ -221,7 +228,7 @@ TEST_F(ApplyTest, ARollbackRestoresTheFirstWallpaperValueExactly) {
 // When putting things back fails too, the outcome lists every change that keeps the new content.
 TEST_F(ApplyTest, AFailedRollbackNamesWhatStaysChanged) {
   registry.writesLeft = 1;  // the first wallpaper value is written; nothing after that
-  files.writesLeft = 2;     // desktop.js and Desktop.htt are written; their restores fail
+  files.writesLeft = 3;  // the saved desktop, desktop.js and Desktop.htt; their restores fail
   const ApplyOutcome outcome = Run(FullyLinkedTestContent());
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
   EXPECT_NE(outcome.failure.message().find(kGeneralKey), std::string::npos);

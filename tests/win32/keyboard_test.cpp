@@ -15,6 +15,7 @@
 #include "app/icon_editor.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
+#include "fakes/fake_desktop_shell.h"
 #include "generate/code_page_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
@@ -31,7 +32,8 @@ class KeyboardTest : public ::testing::Test {
   void SetUp() override {
     if (!mirella::testing::CanCreateWindows()) GTEST_SKIP() << "no display for windows";
     host = std::make_unique<Win32Host>(GetModuleHandleW(nullptr));
-    main = std::make_unique<app::MainWindow>(*host, environment, registry, files, codePage);
+    main = std::make_unique<app::MainWindow>(*host, environment, registry, files, codePage,
+                                                 shell, picture);
     host->ShowForm(main->Form(), *main);
     // The settings page with the default content. Not through the configure command: with no
     // desktop.js beside the test it would first show its notice in a modal message box.
@@ -81,6 +83,8 @@ class KeyboardTest : public ::testing::Test {
   Win32Registry registry;
   Win32FileSystem files;
   SystemCodePage codePage;
+  mirella::testing::FakeDesktopShell shell;
+  mirella::testing::FakeDesktopPicture picture;
   std::unique_ptr<Win32Host> host;
   std::unique_ptr<app::MainWindow> main;
 };

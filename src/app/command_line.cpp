@@ -1,0 +1,27 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace mirella::app {
+namespace {
+
+bool IsSwitch(const std::string& argument, std::string_view name) {
+  return std::equal(argument.begin(), argument.end(), name.begin(), name.end(),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+}  // namespace
+
+LaunchMode ParseLaunchMode(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return LaunchMode::kWizard;
+  if (!IsSwitch(arguments[0], "/restore")) return LaunchMode::kUnknown;
+  if (arguments.size() == 1) return LaunchMode::kRestore;
+  if (arguments.size() == 2 && IsSwitch(arguments[1], "/quiet")) return LaunchMode::kRestoreQuietly;
+  return LaunchMode::kUnknown;
+}
+
+}  // namespace mirella::app

@@ -1,0 +1,19 @@
+#pragma once
+// What desktop.exe is asked to do by its command line.
+
+#include <string>
+#include <vector>
+
+namespace mirella::app {
+
+enum class LaunchMode {
+  kWizard,          // no arguments: the splash and the main window
+  kRestore,         // "/restore": ask, put the previous desktop back, say how it went
+  kRestoreQuietly,  // "/restore /quiet": the same without any window, for the uninstaller
+  kUnknown,         // anything else
+};
+
+// The arguments after the program's name, in UTF-8. Switches are read without regard to case.
+LaunchMode ParseLaunchMode(const std::vector<std::string>& arguments);
+
+}  // namespace mirella::app

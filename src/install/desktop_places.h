@@ -1,0 +1,49 @@
+#pragma once
+// Where the user's desktop lives: the application-data files Apply and Restore work on, and the
+// registry values that name the wallpaper.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "system/environment.h"
+#include "system/registry.h"
+
+namespace mirella {
+
+inline constexpr std::string_view kDesktopKey = "Control Panel\\Desktop";
+inline constexpr std::string_view kPageDesktopKey =
+    "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+inline constexpr std::string_view kWallpaperName = "Wallpaper";
+inline constexpr std::string_view kWallpaperStyleName = "WallpaperStyle";
+inline constexpr std::string_view kTileWallpaperName = "TileWallpaper";
+
+// One registry value of the user's desktop, under HKEY_CURRENT_USER.
+struct DesktopValue {
+  std::string_view key;
+  std::string_view name;
+};
+
+// Every value that decides which wallpaper the shell shows, in the order they are saved.
+inline constexpr std::array<DesktopValue, 4> kDesktopValues = {{
+    {kDesktopKey, kWallpaperName},
+    {kDesktopKey, kWallpaperStyleName},
+    {kDesktopKey, kTileWallpaperName},
+    {kPageDesktopKey, kWallpaperName},
+}};
+
+struct DesktopPlaces {
+  std::string desktopFolder;  // <AppData>\Microsoft\Internet Explorer
+  std::string desktopFile;    // the shell's Desktop.htt there
+  std::string dataFolder;     // <AppData>\Mirella: the program's own files
+  std::string savedDesktop;   // the previous desktop, saved before the first change
+  std::string picture;        // the desktop drawn as a picture, for picture-only shells
+};
+
+// The user's application-data folder: the shell-folders value, or the shell's own answer when
+// that value is empty. Empty when neither is known.
+std::string AppDataFolder(const Environment& environment, const Registry& registry);
+
+DesktopPlaces DesktopPlacesIn(const std::string& appData);
+
+}  // namespace mirella

@@ -1,0 +1,40 @@
+#pragma once
+// Restore: puts back the desktop the user had before the program first changed it, from the state
+// Apply saved, and makes the shell show it at once. A restore that fails half-way keeps the saved
+// state, so that it can be tried again, and reports what was and was not put back.
+
+#include <vector>
+
+#include "install/apply.h"
+#include "system/desktop_shell.h"
+#include "system/environment.h"
+#include "system/file_system.h"
+#include "system/registry.h"
+
+namespace mirella {
+
+struct RestoreServices {
+  const Environment& environment;
+  Registry& registry;
+  FileSystem& files;
+  DesktopShell& shell;
+};
+
+enum class RestoreResult {
+  kRestored,          // everything is back and the saved state is gone
+  kNothingSaved,      // the program has not changed the desktop; nothing was touched
+  kNoAppDataFolder,   // the application-data folder is unknown; nothing was touched
+  kUntrusted,         // the saved file is damaged or not the program's; nothing was touched
+  kFailed,            // `failure` says why; `restored` and `notRestored` what was done
+};
+
+struct RestoreOutcome {
+  RestoreResult result = RestoreResult::kRestored;
+  Status failure = Status::Ok();          // the saved state could not be read (kFailed)
+  std::vector<AppliedItem> restored;      // put back as they were
+  std::vector<RestoreFailure> notRestored;  // left as they are, each with its reason
+};
+
+RestoreOutcome Restore(const RestoreServices& services);
+
+}  // namespace mirella

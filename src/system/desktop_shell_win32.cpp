@@ -1,0 +1,67 @@
+#include "system/desktop_shell_win32.h"
+
+#include <windows.h>
+// shlobj.h declares the Active Desktop interface only after wininet.h.
+#include <wininet.h>
+#include <shlobj.h>
+
+#include "system/handles_win32.h"
+#include "system/wide_text_win32.h"
+
+namespace mirella {
+namespace {
+
+// shell32's Active Desktop object (shlguid.h's CLSID_ActiveDesktop).
+const CLSID kActiveDesktopClass = {
+    0x75048700, 0xef1f, 0x11d0, {0x98, 0x88, 0x00, 0x60, 0x97, 0xde, 0xac, 0xf9}};
+
+using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+
+}  // namespace
+
+unsigned RealSystemMajorVersion() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return 0;
+  const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+  if (getVersion == nullptr) return 0;
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (getVersion(&version) != 0) return 0;
+  return version.dwMajorVersion;
+}
+
+// NT 5.x (2000, XP, Server 2003) shows a page as the desktop; Vista (6.0) and later pictures only.
+// A version that cannot be learnt is taken for a newer system: ntdll has RtlGetVersion on every
+// system that shows a page.
+Win32DesktopShell::Win32DesktopShell() {
+  const unsigned major = RealSystemMajorVersion();
+  kind_ = major != 0 && major <= 5 ? DesktopKind::kPage : DesktopKind::kPicture;
+}
+
+Status Win32DesktopShell::SetPictureWallpaper(const std::string& path) {
+  std::wstring wide = Widen(path);
+  if (SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, wide.data(),
+                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
+    return Status::Ok();
+  }
+  const DWORD error = GetLastError();
+  std::string message = "Не удалось показать рисунок \"" + path + "\" на Рабочем столе";
+  if (error != ERROR_SUCCESS) message += ": " + SystemErrorText(error);
+  return Status::Failure(message + ".");
+}
+
+bool Win32DesktopShell::RefreshPageDesktop() {
+  const ComApartment apartment;
+  ComPtr<IActiveDesktop> activeDesktop;
+  if (FAILED(CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER,
+                              __uuidof(IActiveDesktop),
+                              reinterpret_cast<void**>(activeDesktop.Put())))) {
+    return false;
+  }
+  // Shown again from the settings as they stand, without the object saving its own copy of them
+  // or generating Desktop.htt anew over the page that Apply put there.
+  return SUCCEEDED(activeDesktop->ApplyChanges(AD_APPLY_REFRESH | AD_APPLY_FORCE));
+}
+
+}  // namespace mirella
