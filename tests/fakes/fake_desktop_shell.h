@@ -1,6 +1,6 @@
 #pragma once
 // A scripted shell for unit tests: the kind of desktop it shows, and a record of what it was
-// asked to show. `failPicture` makes setting the picture wallpaper fail. Given a registry, it
+// asked to show. It refuses to show `refusedPicture`. Given a registry, it
 // writes the wallpaper value as Windows does when it sets a picture: as REG_SZ, whatever it was.
 
 #include <string>
@@ -18,11 +18,12 @@ class FakeDesktopShell : public DesktopShell {
   DesktopKind Kind() const override { return kind; }
   Status SetPictureWallpaper(const std::string& path) override {
     shownPictures.push_back(path);
-    if (registry != nullptr && !failPicture) {
+    const bool refused = path == refusedPicture;
+    if (registry != nullptr && !refused) {
       registry->SetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop", "Wallpaper",
                                path);
     }
-    return failPicture ? Status::Failure("Не удалось сменить рисунок Рабочего стола.")
+    return refused ? Status::Failure("Не удалось сменить рисунок Рабочего стола.")
                        : Status::Ok();
   }
   bool RefreshPageDesktop() override {
@@ -32,7 +33,7 @@ class FakeDesktopShell : public DesktopShell {
 
   DesktopKind kind;
   Registry* registry = nullptr;
-  bool failPicture = false;
+  std::string refusedPicture = "<none>";
   bool pageRefreshWorks = true;
   std::vector<std::string> shownPictures;  // every path asked for, in order
   int pageRefreshes = 0;

@@ -1,0 +1,199 @@
+// Apply's two desktops and Restore, on the fakes: the saved previous desktop is written once,
+// comes back exactly, and is never trusted when damaged or foreign.
+
+#include "install/restore.h"
+
+#include <gtest/gtest.h>
+
+#include "content/links.h"
+#include "fakes/fake_desktop_shell.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_registry.h"
+#include "generate/cp1251.h"
+#include "generate/test_content.h"
+#include "generate/theme_page.h"
+
+namespace mirella {
+namespace {
+
+using testing::FakeDesktopPicture;
+using testing::FakeDesktopShell;
+using testing::FakeEnvironment;
+using testing::FakeFileSystem;
+using testing::FakeRegistry;
+using testing::FullyLinkedTestContent;
+
+constexpr const char* kProgram = "C:\\Program Files\\Mirella";
+constexpr const char* kThemePage = "C:\\Program Files\\Mirella\\Themes\\Blue Classic\\theme.htm";
+constexpr const char* kDesktopFile =
+    "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Desktop.htt";
+constexpr const char* kSaved = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\previous desktop.dat";
+constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\desktop.bmp";
+constexpr const char* kDesktop = "Control Panel\\Desktop";
+constexpr const char* kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+
+// The user's own desktop: an expandable picture path, a style, no TileWallpaper value at all,
+// and a hidden, system Desktop.htt.
+const RegistryValue kOldWallpaper{2, "%SystemRoot%\\old.bmp"};
+const RegistryValue kOldStyle{1, "0"};
+const RegistryValue kOldPage{1, "C:\\old.htm"};
+constexpr std::uint32_t kHiddenSystem = 0x6;
+
+class RestoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registry.Put(std::string(kShellFoldersKey), "AppData", "C:\\Users\\user\\AppData\\Roaming");
+    Write(kDesktop, "Wallpaper", kOldWallpaper);
+    Write(kDesktop, "WallpaperStyle", kOldStyle);
+    Write(kGeneral, "Wallpaper", kOldPage);
+    files.AddFile(kThemePage, ThemePage(kProgram, codePage));
+    files.AddFile(kDesktopFile, "old desktop");
+    EXPECT_TRUE(files.WriteAttributes(kDesktopFile, kHiddenSystem));
+    shell.registry = &registry;
+  }
+
+  void Write(const char* key, const char* name, const RegistryValue& value) {
+    ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, key, name, value));
+  }
+  std::optional<RegistryValue> Value(const char* key, const char* name) const {
+    return registry.ReadValue(RegistryRoot::kCurrentUser, key, name).value();
+  }
+  std::string File(const std::string& path) const {
+    auto bytes = files.ReadFile(path);
+    return bytes ? bytes.value() : "<missing>";
+  }
+  ApplyOutcome RunApply(const DesktopContent& content = FullyLinkedTestContent()) {
+    return Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
+  }
+  RestoreOutcome RunRestore() {
+    return Restore(RestoreServices{environment, registry, files, shell});
+  }
+  void ExpectOldDesktop() const {
+    EXPECT_EQ(Value(kDesktop, "Wallpaper"), kOldWallpaper);
+    EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), kOldStyle);
+    EXPECT_EQ(Value(kDesktop, "TileWallpaper"), std::nullopt);
+    EXPECT_EQ(Value(kGeneral, "Wallpaper"), kOldPage);
+    EXPECT_EQ(File(kDesktopFile), "old desktop");
+    EXPECT_EQ(files.ReadAttributes(kDesktopFile).value(), kHiddenSystem);
+  }
+
+  FakeEnvironment environment;
+  FakeRegistry registry;
+  FakeFileSystem files;
+  Cp1251 codePage;
+  FakeDesktopShell shell{DesktopKind::kPicture};
+  FakeDesktopPicture picture;
+};
+
+TEST_F(RestoreTest, PictureDesktopIsAppliedAndTheFirstSavedDesktopComesBackExactly) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_EQ(File(kPicture), picture.bytes);
+  EXPECT_EQ(shell.shownPictures, std::vector<std::string>{kPicture});
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktop, "Wallpaper"), kPicture);
+  EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), (RegistryValue{1, "2"}));
+  EXPECT_EQ(Value(kDesktop, "TileWallpaper"), (RegistryValue{1, "0"}));
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneral, "Wallpaper"), kThemePage);
+  EXPECT_EQ(File(kDesktopFile), File(kThemePage));
+  EXPECT_EQ(shell.pageRefreshes, 0);
+
+  // A second Apply keeps the first saved desktop: restoring must not bring back its own.
+  const std::string saved = File(kSaved);
+  picture.bytes = "BM second picture";
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_EQ(File(kSaved), saved);
+  EXPECT_EQ(File(kPicture), "BM second picture");
+
+  const RestoreOutcome restored = RunRestore();
+  EXPECT_EQ(restored.result, RestoreResult::kRestored);
+  EXPECT_TRUE(restored.notRestored.empty());
+  // The shell was shown the old picture (the real registry would expand the path), and the
+  // value it rewrote as REG_SZ is back as REG_EXPAND_SZ.
+  EXPECT_EQ(shell.shownPictures.back(), kOldWallpaper.data);
+  ExpectOldDesktop();
+  EXPECT_FALSE(files.FileExists(kSaved));
+  EXPECT_EQ(RunRestore().result, RestoreResult::kNothingSaved);
+}
+
+TEST_F(RestoreTest, PageDesktopPointsBothValuesAtThePageAndRestoresThem) {
+  shell.kind = DesktopKind::kPage;
+  shell.pageRefreshWorks = false;  // a shell without the page desktop: not a failure
+  ASSERT_TRUE(files.RemoveFile(kDesktopFile));
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_EQ(shell.pageRefreshes, 1);
+  EXPECT_TRUE(shell.shownPictures.empty());
+  EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktop, "Wallpaper"), kThemePage);
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneral, "Wallpaper"), kThemePage);
+
+  EXPECT_EQ(RunRestore().result, RestoreResult::kRestored);
+  EXPECT_EQ(shell.pageRefreshes, 2);
+  EXPECT_EQ(Value(kDesktop, "Wallpaper"), kOldWallpaper);
+  EXPECT_EQ(Value(kGeneral, "Wallpaper"), kOldPage);
+  EXPECT_FALSE(files.FileExists(kDesktopFile)) << "there was no Desktop.htt before";
+}
+
+// A picture the shell refuses fails Apply: everything is put back, the old picture shown again,
+// and the saved desktop goes, since the desktop is the user's own again.
+TEST_F(RestoreTest, ARefusedPictureRollsEverythingBack) {
+  shell.refusedPicture = kPicture;
+  const ApplyOutcome outcome = RunApply();
+  EXPECT_EQ(outcome.result, ApplyResult::kFailed);
+  EXPECT_NE(outcome.failure.message().find("рисунок"), std::string::npos);
+  EXPECT_TRUE(outcome.notRestored.empty());
+  EXPECT_EQ(shell.shownPictures, (std::vector<std::string>{kPicture, kOldWallpaper.data}));
+  EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_FALSE(files.FileExists(kSaved));
+  ExpectOldDesktop();
+
+  shell.refusedPicture = "<none>";
+  picture.fail = true;  // drawing fails before anything changes
+  EXPECT_EQ(RunApply().result, ApplyResult::kFailed);
+  EXPECT_EQ(shell.shownPictures.size(), 2u);
+  EXPECT_FALSE(files.FileExists(kSaved));
+  ExpectOldDesktop();
+}
+
+// One value that cannot be written: the rest is put back, the report names both sides, and the
+// saved desktop stays for another try, which then succeeds.
+TEST_F(RestoreTest, AFailureHalfWayKeepsTheSavedDesktopForAnotherTry) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  registry.deniedKeys.insert(kGeneral);
+  const RestoreOutcome outcome = RunRestore();
+  EXPECT_EQ(outcome.result, RestoreResult::kFailed);
+  ASSERT_EQ(outcome.notRestored.size(), 1u);
+  EXPECT_EQ(outcome.notRestored[0].item, AppliedItem::kPageWallpaper);
+  EXPECT_NE(outcome.notRestored[0].reason.message().find(kGeneral), std::string::npos);
+  EXPECT_EQ(outcome.restored,
+            (std::vector<AppliedItem>{AppliedItem::kDesktopFile, AppliedItem::kDesktopWallpaper,
+                                      AppliedItem::kWallpaperStyle, AppliedItem::kTileWallpaper,
+                                      AppliedItem::kShownDesktop}));
+  EXPECT_TRUE(files.FileExists(kSaved));
+
+  registry.deniedKeys.clear();
+  EXPECT_EQ(RunRestore().result, RestoreResult::kRestored);
+  ExpectOldDesktop();
+}
+
+// A saved file cut short, with one bit changed, or of another origin is never used; Apply, which
+// could never restore from it, replaces it with the desktop as it is.
+TEST_F(RestoreTest, ADamagedOrForeignSavedFileIsNeverTrusted) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  const std::string good = File(kSaved);
+  std::string flipped = good;
+  flipped[flipped.size() / 2] ^= 0x01;
+  for (const std::string& bad : {good.substr(0, good.size() - 1), flipped, std::string(""),
+                                 "Mirella previous desktop\x1a" + good.substr(25, 4)}) {
+    files.AddFile(kSaved, bad);
+    const int writesBefore = registry.writeCount;
+    EXPECT_EQ(RunRestore().result, RestoreResult::kUntrusted);
+    EXPECT_EQ(registry.writeCount, writesBefore);
+    EXPECT_EQ(File(kSaved), bad);
+  }
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_NE(File(kSaved), good) << "replaced by the desktop as it is now";
+  EXPECT_EQ(RunRestore().result, RestoreResult::kRestored);
+}
+
+}  // namespace
+}  // namespace mirella
