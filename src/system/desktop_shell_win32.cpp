@@ -11,9 +11,12 @@
 namespace mirella {
 namespace {
 
-// shell32's Active Desktop object (shlguid.h's CLSID_ActiveDesktop).
+// shell32's Active Desktop object and its interface (shlguid.h's CLSID_ActiveDesktop and
+// IID_IActiveDesktop, which MinGW's uuid library and __uuidof do not all provide).
 const CLSID kActiveDesktopClass = {
     0x75048700, 0xef1f, 0x11d0, {0x98, 0x88, 0x00, 0x60, 0x97, 0xde, 0xac, 0xf9}};
+const IID kActiveDesktopInterface = {
+    0xf490eb00, 0x1240, 0x11d1, {0x98, 0x88, 0x00, 0x60, 0x97, 0xde, 0xac, 0xf9}};
 
 using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
 
@@ -55,7 +58,7 @@ bool Win32DesktopShell::RefreshPageDesktop() {
   const ComApartment apartment;
   ComPtr<IActiveDesktop> activeDesktop;
   if (FAILED(CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER,
-                              __uuidof(IActiveDesktop),
+                              kActiveDesktopInterface,
                               reinterpret_cast<void**>(activeDesktop.Put())))) {
     return false;
   }

@@ -1,5 +1,6 @@
-// Apply end to end under Wine: a temporary program folder, the real registry, the real
-// application-data folder. Whatever the test changes there is put back afterwards.
+// Apply and Restore end to end under Wine: a temporary program folder, the real registry, the
+// real application-data folder, the real shell. Whatever the test changes there is put back
+// afterwards.
 
 #include "install/apply.h"
 
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "content/default_content.h"
@@ -18,6 +20,9 @@
 #include "generate/desktop_script.h"
 #include "generate/encoded_text.h"
 #include "generate/theme_page.h"
+#include "install/restore.h"
+#include "support/solid_bmp.h"
+#include "system/desktop_shell_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
 #include "system/handles_win32.h"
@@ -63,24 +68,38 @@ bool KeyExists(const wchar_t* key) {
   return true;
 }
 
-// A Wallpaper value as it was before the test: its text, or nullopt when it did not exist.
-std::optional<std::wstring> ReadWallpaper(const wchar_t* key) {
-  wchar_t text[1024];
-  DWORD size = sizeof text;
-  if (RegGetValueW(HKEY_CURRENT_USER, key, L"Wallpaper", RRF_RT_REG_SZ, nullptr, text, &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return std::wstring(text);
-}
+// The values the tests change, kept raw at the start and put back at the end.
+constexpr std::array<std::pair<const char*, const char*>, 4> kDesktopValues = {{
+    {kDesktopKey, "Wallpaper"},
+    {kDesktopKey, "WallpaperStyle"},
+    {kDesktopKey, "TileWallpaper"},
+    {kGeneralKey, "Wallpaper"},
+}};
 
-void RestoreWallpaper(const wchar_t* key, const std::optional<std::wstring>& value) {
-  if (value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Wallpaper", REG_SZ, value->c_str(),
-                    static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
-  } else {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Wallpaper");
+// The page desktop of Windows XP, on Wine, which shows pictures only: the registry and files
+// change as they would there, and the Active Desktop call is made for real.
+class PageDesktopShell : public Win32DesktopShell {
+ public:
+  DesktopKind Kind() const override { return DesktopKind::kPage; }
+};
+
+// Draws the desktop as a real picture of one colour.
+class SolidPicture : public DesktopPicture {
+ public:
+  Result<std::string> DrawBmp(const DesktopContent&, const std::string&) const override {
+    return testing::SolidBmp(64, 48, red, 0x40, 0x80);
   }
+  std::uint8_t red = 0x20;
+};
+
+// The wallpaper the system reports, its variables expanded (Wine reports the registry's value
+// as it stands).
+std::string ShownWallpaper() {
+  wchar_t path[MAX_PATH] = L"";
+  wchar_t expanded[MAX_PATH] = L"";
+  SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+  ExpandEnvironmentStringsW(path, expanded, MAX_PATH);
+  return Narrow(expanded);
 }
 
 class TestEnvironment : public Win32Environment {
@@ -104,8 +123,12 @@ class ApplyOnWine : public ::testing::Test {
 
     generalKeyExisted = KeyExists(kWideGeneralKey);
     activeDesktopKeyExisted = KeyExists(kWideActiveDesktopKey);
-    oldDesktopWallpaper = ReadWallpaper(kWideDesktopKey);
-    oldGeneralWallpaper = ReadWallpaper(kWideGeneralKey);
+    oldShownWallpaper = ShownWallpaper();
+    for (const auto& [key, name] : kDesktopValues) {
+      auto value = registry.ReadValue(RegistryRoot::kCurrentUser, key, name);
+      ASSERT_TRUE(value.ok()) << value.message();
+      oldValues.push_back(value.value());
+    }
 
     const std::string appData = registry.GetStringValue(
         RegistryRoot::kCurrentUser, std::string(kShellFoldersKey), "AppData");
@@ -114,6 +137,14 @@ class ApplyOnWine : public ::testing::Test {
     desktopFile = desktopFolder + "\\Desktop.htt";
     desktopFolderExisted = files.DirectoryExists(desktopFolder);
     if (files.FileExists(desktopFile)) oldDesktopFile = files.ReadFile(desktopFile).value();
+    dataFolder = appData + "\\Mirella";
+    savedDesktop = dataFolder + "\\previous desktop.dat";
+    picturePath = dataFolder + "\\desktop.bmp";
+    dataFolderExisted = files.DirectoryExists(dataFolder);
+    for (const std::string& path : {savedDesktop, picturePath}) {
+      if (files.FileExists(path)) oldDataFiles.emplace_back(path, files.ReadFile(path).value());
+      ASSERT_TRUE(files.RemoveFile(path));
+    }
 
     // Default texts and pictures, and the links the golden file was made with.
     SetValues(content, LinkSources{environment, registry, files});
@@ -123,8 +154,18 @@ class ApplyOnWine : public ::testing::Test {
 
   void TearDown() override {
     RemoveTree(Widen(program));
-    RestoreWallpaper(kWideDesktopKey, oldDesktopWallpaper);
-    RestoreWallpaper(kWideGeneralKey, oldGeneralWallpaper);
+    Win32DesktopShell().SetPictureWallpaper(oldShownWallpaper);
+    for (std::size_t i = 0; i < oldValues.size(); ++i) {
+      const auto& [key, name] = kDesktopValues[i];
+      if (oldValues[i]) {
+        registry.WriteValue(RegistryRoot::kCurrentUser, key, name, *oldValues[i]);
+      } else {
+        registry.DeleteValue(RegistryRoot::kCurrentUser, key, name);
+      }
+    }
+    for (const std::string& path : {savedDesktop, picturePath}) files.RemoveFile(path);
+    for (const auto& [path, bytes] : oldDataFiles) files.WriteFileReplacing(path, bytes);
+    if (!dataFolderExisted) RemoveDirectoryW(Widen(dataFolder).c_str());
     if (!generalKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWideGeneralKey);
     if (!activeDesktopKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWideActiveDesktopKey);
     const std::wstring wideDesktopFile = Widen(desktopFile);
@@ -138,7 +179,8 @@ class ApplyOnWine : public ::testing::Test {
   }
 
   ApplyOutcome Run() {
-    return Apply(content, ApplyServices{environment, registry, files, codePage});
+    return Apply(content,
+                 ApplyServices{environment, registry, files, codePage, pageShell, picture});
   }
   std::string File(const std::string& path) {
     auto bytes = files.ReadFile(path);
@@ -168,14 +210,21 @@ class ApplyOnWine : public ::testing::Test {
   bool generalKeyExisted = false;
   bool activeDesktopKeyExisted = false;
   bool desktopFolderExisted = false;
-  std::optional<std::wstring> oldDesktopWallpaper;
-  std::optional<std::wstring> oldGeneralWallpaper;
+  std::string dataFolder;
+  std::string savedDesktop;
+  std::string picturePath;
+  bool dataFolderExisted = false;
+  std::string oldShownWallpaper;
+  std::vector<std::optional<RegistryValue>> oldValues;
+  std::vector<std::pair<std::string, std::string>> oldDataFiles;
   std::optional<std::string> oldDesktopFile;
 
   TestEnvironment environment{program};
   Win32Registry registry;
   Win32FileSystem files;
   SystemCodePage codePage;
+  PageDesktopShell pageShell;
+  SolidPicture picture;
   DesktopContent content;
 };
 
@@ -362,7 +411,8 @@ TEST_F(ApplyOnWine, AFailedRestoreSaysWhatKeepsTheNewContent) {
   {
     const HeldOpen lock(desktopFile, FILE_SHARE_READ);
     ASSERT_TRUE(lock.held());
-    outcome = Apply(content, ApplyServices{environment, registry, holding, codePage});
+    outcome = Apply(content,
+                    ApplyServices{environment, registry, holding, codePage, pageShell, picture});
   }
   holding.Release();
   EXPECT_EQ(outcome.result, ApplyResult::kFailed);
@@ -373,6 +423,67 @@ TEST_F(ApplyOnWine, AFailedRestoreSaysWhatKeepsTheNewContent) {
       << outcome.notRestored[0].reason.message();
   EXPECT_EQ(File(DesktopScriptPath(program)), DesktopScript(content, program, codePage));
   ExpectOldDesktop();
+}
+
+// A string value as the registry holds it: UTF-16 with its terminating NUL.
+RegistryValue WideValue(DWORD type, const std::wstring& text) {
+  return {type, std::string(reinterpret_cast<const char*>(text.c_str()),
+                            (text.size() + 1) * sizeof(wchar_t))};
+}
+
+// Wine reports Windows 7, whose desktop shows pictures only: the drawn desktop becomes the
+// wallpaper the shell shows, and Restore brings back the picture before it, with every value as
+// it was: an expandable path, a value that did not exist, a plain string.
+TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPicture) {
+  Win32DesktopShell shell;
+  ASSERT_EQ(shell.Kind(), DesktopKind::kPicture) << "Wine reports Windows 7 unless told otherwise";
+  ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
+  const std::string oldPicture = program + "\\old.bmp";
+  ASSERT_TRUE(files.WriteFileReplacing(oldPicture, testing::SolidBmp(8, 8, 0xff, 0, 0)));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"MIRELLA_OLD_PICTURES", Widen(program).c_str()));
+  ASSERT_TRUE(shell.SetPictureWallpaper(oldPicture));
+  const RegistryValue oldWallpaper = WideValue(REG_EXPAND_SZ, L"%MIRELLA_OLD_PICTURES%\\old.bmp");
+  const RegistryValue oldTile = WideValue(REG_SZ, L"1");
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper", oldWallpaper));
+  ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kCurrentUser, kDesktopKey, "WallpaperStyle"));
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "TileWallpaper", oldTile));
+  auto applyAsWindows7 = [&] {
+    return Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
+  };
+
+  const ApplyOutcome outcome = applyAsWindows7();
+  ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.failure.message();
+  EXPECT_EQ(File(picturePath), picture.DrawBmp(content, program).value());
+  EXPECT_EQ(ShownWallpaper(), picturePath);
+  EXPECT_EQ(Wallpaper(kDesktopKey), picturePath);
+  EXPECT_EQ(Wallpaper(kGeneralKey), ThemePagePath(program));
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "WallpaperStyle"), "2");
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "TileWallpaper"), "0");
+  EXPECT_EQ(File(desktopFile), File(ThemePagePath(program)));
+
+  // A second Apply draws anew and keeps the first saved desktop.
+  const std::string saved = File(savedDesktop);
+  picture.red = 0xc0;
+  ASSERT_EQ(applyAsWindows7().result, ApplyResult::kApplied);
+  EXPECT_EQ(File(savedDesktop), saved);
+  EXPECT_EQ(File(picturePath), picture.DrawBmp(content, program).value());
+
+  const RestoreOutcome restored = Restore(RestoreServices{environment, registry, files, shell});
+  ASSERT_EQ(restored.result, RestoreResult::kRestored)
+      << (restored.notRestored.empty() ? restored.failure.message()
+                                       : restored.notRestored[0].reason.message());
+  EXPECT_EQ(ShownWallpaper(), oldPicture);
+  auto value = [&](const char* key, const char* name) {
+    return registry.ReadValue(RegistryRoot::kCurrentUser, key, name).value();
+  };
+  EXPECT_EQ(value(kDesktopKey, "Wallpaper"), oldWallpaper);
+  EXPECT_EQ(value(kDesktopKey, "WallpaperStyle"), std::nullopt);
+  EXPECT_EQ(value(kDesktopKey, "TileWallpaper"), oldTile);
+  EXPECT_EQ(Wallpaper(kGeneralKey), "C:\\old.htm");
+  EXPECT_EQ(File(desktopFile), "old desktop");
+  EXPECT_FALSE(files.FileExists(savedDesktop));
+  EXPECT_EQ(Restore(RestoreServices{environment, registry, files, shell}).result,
+            RestoreResult::kNothingSaved);
 }
 
 }  // namespace
