@@ -1,17 +1,15 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace mirella::app {
 namespace {
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool IsSwitch(const std::string& argument, std::string_view name) {
   return std::equal(argument.begin(), argument.end(), name.begin(), name.end(),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
+                    [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
 }  // namespace
