@@ -71,6 +71,9 @@ def parse_arguments():
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
     parser.add_argument("--wine", default="wine",
                         help="the Wine command: scripts/wine32 for the x86 build's program")
+    parser.add_argument("--apply-helper",
+                        help="a program that applies the picture desktop with a picture of one "
+                             "colour (the restore test)")
     return parser.parse_args()
 
 
@@ -291,6 +294,14 @@ class Wine:
         result = self.run("reg", "add", "HKCU\\" + key, "/v", name, "/t", "REG_SZ", "/d", value,
                           "/f")
         check(result.returncode == 0, f"could not set HKCU\\{key} {name}")
+
+    def delete_registry_value(self, key, name):
+        """Deletes the value if it exists."""
+        self.run("reg", "delete", "HKCU\\" + key, "/v", name, "/f")
+        check(self.registry_value(key, name) is None, f"could not delete HKCU\\{key} {name}")
+
+    def delete_registry_key(self, key):
+        self.run("reg", "delete", "HKCU\\" + key, "/f")
 
     def set_registry_dword(self, key, name, value):
         result = self.run("reg", "add", "HKCU\\" + key, "/v", name, "/t", "REG_DWORD", "/d",
