@@ -1,9 +1,11 @@
 """The whole road of a desktop under Wine, clicked and typed as a user would, at the controls'
 real places on the screen: main menu, install, settings page, the refused Apply, both icon pages
 with the link menu, a typed path and a gallery pick, the highlight following clicks into the
-entries' text boxes, the desktop title and two captions, Apply. Then desktop.js, Desktop.htt
-and both Wallpaper values must hold exactly those edits. Saves screenshots of the settings page,
-an icon page with the gallery open and the link menu open."""
+entries' text boxes, the desktop title and two captions, Apply. Wine reports Windows XP to
+desktop.exe here, whose shell shows the page desktop: desktop.js, Desktop.htt and both Wallpaper
+values must hold exactly those edits. Then `desktop.exe /restore /quiet` puts both values back and
+removes Desktop.htt (exit code 0), and finds nothing more to restore (exit code 1). Saves
+screenshots of the settings page, an icon page with the gallery open and the link menu open."""
 
 import os
 import re
@@ -228,6 +230,8 @@ def check_outputs(wine, folder, windows_folder):
 
 
 STALE_WALLPAPER = "not written by this run"
+# Wine reports this system version to programs named desktop.exe alone.
+XP_SETTING_KEY = "Software\\Wine\\AppDefaults\\desktop.exe"
 WALLPAPER_KEYS = ["Control Panel\\Desktop",
                   "Software\\Microsoft\\Internet Explorer\\Desktop\\General"]
 
@@ -237,14 +241,21 @@ def desktop_htt(wine):
                         "Internet Explorer", "Desktop.htt")
 
 
+def saved_desktop(wine):
+    return os.path.join(wine.user_folder(), "AppData", "Roaming", "Mirella",
+                        "previous desktop.dat")
+
+
 def test(arguments):
     shots = arguments.screenshots
     layout = Layout(arguments.layout)
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
+    wine.set_registry_value(XP_SETTING_KEY, "Version", "winxp64")
     # What an earlier run left in the reused prefix must not count for this one.
-    if os.path.exists(desktop_htt(wine)):
-        os.remove(desktop_htt(wine))
+    for stale in (desktop_htt(wine), saved_desktop(wine)):
+        if os.path.exists(stale):
+            os.remove(stale)
     # (Wine's desktop puts back an empty Wallpaper value when there is none, so a marker value
     # stands for "not written by this run".)
     for key in WALLPAPER_KEYS:
@@ -362,7 +373,19 @@ def test(arguments):
         log("the flow ran to its end; checking what Apply wrote")
         check_outputs(wine, folder, windows_folder)
         log("desktop.js, Desktop.htt and both Wallpaper values hold exactly the edits made")
+
+        quiet = [os.path.join(folder, b"desktop.exe"), "/restore", "/quiet"]
+        code = wine.run(*quiet).returncode
+        check(code == 0, f"/restore /quiet ended with {code}, expected 0")
+        for key in WALLPAPER_KEYS:
+            check(wine.registry_value(key, "Wallpaper") == STALE_WALLPAPER,
+                  f"/restore did not put back HKCU\\{key} Wallpaper")
+        check(not os.path.exists(desktop_htt(wine)), "/restore left Mirella's Desktop.htt")
+        code = wine.run(*quiet).returncode
+        check(code == 1, f"a second /restore /quiet ended with {code}, expected 1")
+        log("/restore /quiet put the previous desktop back")
     finally:
+        wine.delete_registry_key(XP_SETTING_KEY)
         wine.shut_down()
 
 
