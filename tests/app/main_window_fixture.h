@@ -31,7 +31,7 @@ class MainWindowTest : public ::testing::Test {
   // Makes the window and shows it, which runs its load step.
   app::MainWindow& Open() {
     window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage, shell,
-                                                     picture);
+                                               picture);
     host.ShowForm(window->Form(), *window);
     return *window;
   }

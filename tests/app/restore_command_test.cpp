@@ -33,10 +33,12 @@ class RestoreCommandTest : public ::testing::Test {
   }
   std::optional<int> Run(const std::vector<std::string>& arguments) {
     host.messages.clear();
-    return app::RunCommandLine(arguments, host, RestoreServices{environment, registry, files, shell});
+    return app::RunCommandLine(arguments, host,
+                               RestoreServices{environment, registry, files, shell});
   }
   std::string Wallpaper() const {
-    return registry.GetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop", "Wallpaper");
+    return registry.GetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop",
+                                   "Wallpaper");
   }
 
   FakeHost host;

@@ -71,7 +71,7 @@ TEST_F(SplashTest, ClosingTheSplashBeforeItEndsEndsTheProgram) {
 // From start to the main menu with the real main window.
 TEST_F(MainWindowTest, TheSplashHandsOverToTheMainWindowWhichLoadsOnce) {
   window = std::make_unique<app::MainWindow>(host, environment, registry, files, codePage, shell,
-                                                 picture);
+                                             picture);
   app::SplashWindow splash(host, window->Form(), *window);
   host.ShowForm(splash.Form(), splash);
   EXPECT_EQ(Content().SystemDrive, "");  // main is not loaded before the splash ends

@@ -26,7 +26,8 @@ def solid_bmp(width, height, colour):
     row = bytes((colour[2], colour[1], colour[0])) * width
     row += b"\0" * (-len(row) % 4)
     pixels = row * height
-    header = b"BM" + (54 + len(pixels)).to_bytes(4, "little") + bytes(4) + (54).to_bytes(4, "little")
+    header = (b"BM" + (54 + len(pixels)).to_bytes(4, "little") + bytes(4)
+              + (54).to_bytes(4, "little"))
     info = b"".join(value.to_bytes(size, "little") for value, size in [
         (40, 4), (width, 4), (height, 4), (1, 2), (24, 2), (0, 4), (len(pixels), 4),
         (2835, 4), (2835, 4), (0, 4), (0, 4)])

@@ -444,9 +444,11 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
   ASSERT_TRUE(shell.SetPictureWallpaper(oldPicture));
   const RegistryValue oldWallpaper = WideValue(REG_EXPAND_SZ, L"%MIRELLA_OLD_PICTURES%\\old.bmp");
   const RegistryValue oldTile = WideValue(REG_SZ, L"1");
-  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper", oldWallpaper));
+  ASSERT_TRUE(
+      registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "Wallpaper", oldWallpaper));
   ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kCurrentUser, kDesktopKey, "WallpaperStyle"));
-  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "TileWallpaper", oldTile));
+  ASSERT_TRUE(
+      registry.WriteValue(RegistryRoot::kCurrentUser, kDesktopKey, "TileWallpaper", oldTile));
   auto applyAsWindows7 = [&] {
     return Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
   };
@@ -457,8 +459,11 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
   EXPECT_EQ(ShownWallpaper(), picturePath);
   EXPECT_EQ(Wallpaper(kDesktopKey), picturePath);
   EXPECT_EQ(Wallpaper(kGeneralKey), ThemePagePath(program));
-  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "WallpaperStyle"), "2");
-  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, "TileWallpaper"), "0");
+  auto text = [&](const char* name) {
+    return registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, name);
+  };
+  EXPECT_EQ(text("WallpaperStyle"), "2");
+  EXPECT_EQ(text("TileWallpaper"), "0");
   EXPECT_EQ(File(desktopFile), File(ThemePagePath(program)));
 
   // A second Apply draws anew and keeps the first saved desktop.

@@ -32,8 +32,8 @@ class KeyboardTest : public ::testing::Test {
   void SetUp() override {
     if (!mirella::testing::CanCreateWindows()) GTEST_SKIP() << "no display for windows";
     host = std::make_unique<Win32Host>(GetModuleHandleW(nullptr));
-    main = std::make_unique<app::MainWindow>(*host, environment, registry, files, codePage,
-                                                 shell, picture);
+    main = std::make_unique<app::MainWindow>(*host, environment, registry, files, codePage, shell,
+                                             picture);
     host->ShowForm(main->Form(), *main);
     // The settings page with the default content. Not through the configure command: with no
     // desktop.js beside the test it would first show its notice in a modal message box.
