@@ -35,7 +35,6 @@ namespace {
 
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 constexpr const char* kGeneralKey = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
-constexpr const wchar_t* kWideDesktopKey = L"Control Panel\\Desktop";
 constexpr const wchar_t* kWideGeneralKey = L"Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 constexpr const wchar_t* kWideActiveDesktopKey = L"Software\\Microsoft\\Internet Explorer\\Desktop";
 // The folder and links the golden files were made for.
