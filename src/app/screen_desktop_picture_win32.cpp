@@ -1,0 +1,121 @@
+#include "app/screen_desktop_picture_win32.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "render/desktop_renderer_win32.h"
+#include "system/handles_win32.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/pictures.h"
+
+namespace mirella::app {
+namespace {
+
+using ui::win32::Picture;
+
+constexpr const char* kDrawFailure = "Не удалось нарисовать Рабочий стол";
+
+// The pictures the page shows, decoded from the program folder. A missing or broken picture is
+// left out of the drawing, as the page leaves it out.
+class FolderPictures {
+ public:
+  FolderPictures(const FileSystem& files, const std::string& programFolder) {
+    const std::string theme = programFolder + "\\Themes\\Blue Classic\\";
+    const ui::win32::PictureDecoder decoder;
+    const auto load = [&](const std::string& path) -> render::PixelView {
+      const Result<std::string> bytes = files.ReadFile(path);
+      if (!bytes.ok()) return {};
+      std::optional<Picture> picture = decoder.Decode(std::as_bytes(std::span(bytes.value())));
+      if (!picture) return {};
+      loaded_.push_back(std::move(*picture));
+      const Picture& kept = loaded_.back();
+      return {kept.pixels, kept.width, kept.height};
+    };
+    loaded_.reserve(4 + kPictureCount);
+    views_.background = load(theme + "pal.gif");
+    views_.emblem = load(theme + "emblem.gif");
+    views_.columnBar = load(theme + "pal_column.gif");
+    views_.bottomBar = load(theme + "pal_bottom.gif");
+    for (int i = 0; i < kPictureCount; ++i) {
+      views_.icons[static_cast<std::size_t>(i)] =
+          load(programFolder + "\\icons\\" + std::to_string(i) + ".gif");
+    }
+  }
+  const render::DesktopPictures& Views() const { return views_; }
+
+ private:
+  std::vector<Picture> loaded_;  // reserved up front: the views point into it
+  render::DesktopPictures views_;
+};
+
+std::string BmpBytes(const void* bits, int width, int height, std::size_t stride) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  const std::size_t imageSize = stride * static_cast<std::size_t>(height);
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up rows, as the DIB section holds them
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(imageSize);
+  info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dpi
+  std::string bytes(file.bfOffBits + imageSize, '\0');
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  std::memcpy(bytes.data() + file.bfOffBits, bits, imageSize);
+  return bytes;
+}
+
+}  // namespace
+
+Result<std::string> ScreenDesktopPicture::DrawBmp(const DesktopContent& content,
+                                                  const std::string& programFolder) const {
+  // The process is DPI-aware: the primary monitor's size comes in physical pixels.
+  return DrawDesktopBmp(content, programFolder, files_, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN), ui::win32::SystemDpi());
+}
+
+Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
+                                   const FileSystem& files, int width, int height, int dpi) {
+  if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
+    return Status::Failure(std::string(kDrawFailure) + ": неверный размер экрана " +
+                           std::to_string(width) + " × " + std::to_string(height) + ".");
+  }
+  const ComApartment com;  // the picture decoders are COM objects
+  const FolderPictures pictures(files, programFolder);
+  const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
+  const render::DesktopLayout layout = renderer.LayOut(content, width, height);
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const MemoryDc dc(nullptr);
+  if (!bitmap || bits == nullptr || dc.Get() == nullptr) {
+    return Status::Failure(std::string(kDrawFailure) + ": не хватает памяти для картинки " +
+                           std::to_string(width) + " × " + std::to_string(height) + ".");
+  }
+  {
+    SelectedObject selected(dc.Get(), bitmap.Get());
+    renderer.Draw(dc.Get(), layout, pictures.Views());
+  }
+  GdiFlush();
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  return BmpBytes(bits, width, height, stride);
+}
+
+}  // namespace mirella::app

@@ -1,0 +1,253 @@
+#include "render/desktop_renderer_win32.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace mirella::render {
+namespace {
+
+// The page's colours (COLORREF is 0x00BBGGRR).
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kNavy = RGB(0, 0, 128);  // #000080: links and the bars under their pictures
+constexpr std::uint32_t kNavyPixel = 0x000080;
+constexpr std::uint32_t kWhitePixel = 0xFFFFFF;
+
+// UTF-16 for the W functions, with the byte offset in the UTF-8 text of every UTF-16 unit (and
+// one past the end), so that a count of units that fit maps back to a count of bytes.
+struct Utf16 {
+  std::wstring text;
+  std::vector<std::size_t> offsets;
+};
+
+Utf16 ToUtf16(std::string_view text) {
+  Utf16 out;
+  out.text.reserve(text.size());
+  out.offsets.reserve(text.size() + 1);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    bool valid = length != 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!valid || code > 0x10FFFF) {
+      code = 0xFFFD;
+      length = 1;
+    }
+    if (code >= 0x10000) {
+      out.text += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+      out.offsets.push_back(i);
+      out.text += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      out.offsets.push_back(i);
+    } else {
+      out.text += static_cast<wchar_t>(code);
+      out.offsets.push_back(i);
+    }
+    i += length;
+  }
+  out.offsets.push_back(text.size());
+  return out;
+}
+
+std::array<UniqueFont, 3> MakeFonts(double scale) {
+  std::array<UniqueFont, 3> fonts;
+  for (TextStyle style : {TextStyle::Title, TextStyle::Text, TextStyle::Description}) {
+    const int pixels = std::max(1, static_cast<int>(std::lround(FontPixels(style, scale))));
+    // Grey anti-aliasing: a saved picture knows nothing of the panel's sub-pixel order.
+    fonts[static_cast<std::size_t>(style)].Reset(
+        CreateFontW(-pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                    DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  }
+  return fonts;
+}
+
+// A picture in a DIB section that GDI can blit.
+class DibPicture {
+ public:
+  explicit DibPicture(const PixelImage& image) : width_(image.width), height_(image.height) {
+    if (image.pixels.empty()) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr) {
+      bitmap_.Reset();
+      return;
+    }
+    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<std::uint32_t*>(bits));
+  }
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
+  HBITMAP Get() const { return bitmap_.Get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  UniqueBitmap bitmap_;
+  int width_;
+  int height_;
+};
+
+// Draws an opaque picture over `area` repeated from the area's top-left corner.
+void Tile(HDC dc, const DibPicture& tile, const Rect& area) {
+  if (!tile || area.Empty()) return;
+  MemoryDc source(dc);
+  SelectedObject selected(source.Get(), tile.Get());
+  for (int y = area.top; y < area.bottom; y += tile.Height()) {
+    const int height = std::min(tile.Height(), area.bottom - y);
+    for (int x = area.left; x < area.right; x += tile.Width()) {
+      BitBlt(dc, x, y, std::min(tile.Width(), area.right - x), height, source.Get(), 0, 0, SRCCOPY);
+    }
+  }
+}
+
+// Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
+void Blend(HDC dc, const DibPicture& picture, const Rect& area, const Rect& clip) {
+  if (!picture) return;
+  const int left = std::max(area.left, clip.left);
+  const int top = std::max(area.top, clip.top);
+  const int right = std::min(area.left + picture.Width(), clip.right);
+  const int bottom = std::min(area.top + picture.Height(), clip.bottom);
+  if (right <= left || bottom <= top) return;
+  MemoryDc source(dc);
+  SelectedObject selected(source.Get(), picture.Get());
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, left, top, right - left, bottom - top, source.Get(), left - area.left,
+             top - area.top, right - left, bottom - top, blend);
+}
+
+PixelImage Scaled(PixelView picture, double scale) {
+  return ScalePixels(picture, static_cast<int>(std::lround(picture.width * scale)),
+                     static_cast<int>(std::lround(picture.height * scale)));
+}
+
+void Fill(HDC dc, const Rect& area, COLORREF colour) {
+  const RECT rect{area.left, area.top, area.right, area.bottom};
+  UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.Get());
+}
+
+}  // namespace
+
+double GdiTextMeasurer::Width(std::string_view text, TextStyle style) const {
+  const Utf16 wide = ToUtf16(text);
+  SelectedObject font(dc_, fonts_[static_cast<std::size_t>(style)]);
+  SIZE size{};
+  if (wide.text.empty() ||
+      !GetTextExtentPoint32W(dc_, wide.text.data(), static_cast<int>(wide.text.size()), &size)) {
+    return 0;
+  }
+  return size.cx;
+}
+
+std::size_t GdiTextMeasurer::Fit(std::string_view text, TextStyle style, double maxWidth) const {
+  const Utf16 wide = ToUtf16(text);
+  if (wide.text.empty()) return 0;
+  SelectedObject font(dc_, fonts_[static_cast<std::size_t>(style)]);
+  INT fit = 0;
+  SIZE size{};
+  if (!GetTextExtentExPointW(dc_, wide.text.data(), static_cast<int>(wide.text.size()),
+                             static_cast<int>(std::floor(std::max(0.0, maxWidth))), &fit, nullptr,
+                             &size)) {
+    return 0;
+  }
+  std::size_t units = static_cast<std::size_t>(std::clamp<INT>(fit, 0, static_cast<INT>(wide.text.size())));
+  // Never between the halves of a surrogate pair.
+  if (units > 0 && units < wide.text.size() && wide.text[units] >= 0xDC00 &&
+      wide.text[units] <= 0xDFFF) {
+    --units;
+  }
+  return wide.offsets[units];
+}
+
+DesktopRenderer::DesktopRenderer(double scale)
+    : scale_(scale > 0 ? scale : 1.0),
+      fonts_(MakeFonts(scale_)),
+      measuringDc_(nullptr),
+      measurer_(measuringDc_.Get(), {fonts_[0].Get(), fonts_[1].Get(), fonts_[2].Get()}) {}
+
+DesktopLayout DesktopRenderer::LayOut(const DesktopContent& content, int width, int height) const {
+  return LayOutDesktop(content, width, height, scale_, measurer_);
+}
+
+void DesktopRenderer::DrawText(HDC dc, const TextBlock& block, COLORREF colour,
+                               COLORREF underline) const {
+  if (block.lines.empty()) return;
+  SelectedObject font(dc, Font(block.style));
+  OUTLINETEXTMETRICW metrics{};
+  metrics.otmSize = sizeof metrics;
+  int underlineOffset = std::max(1, static_cast<int>(std::lround(2 * scale_)));
+  int underlineSize = std::max(1, static_cast<int>(std::lround(scale_)));
+  if (GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) != 0) {
+    underlineOffset = std::max(1, -metrics.otmsUnderscorePosition);
+    underlineSize = std::max(1, static_cast<int>(metrics.otmsUnderscoreSize));
+  }
+  SetTextColor(dc, colour);
+  for (const TextLine& line : block.lines) {
+    if (line.text.empty()) continue;
+    const Utf16 wide = ToUtf16(line.text);
+    ExtTextOutW(dc, line.left, line.baseline, 0, nullptr, wide.text.data(),
+                static_cast<UINT>(wide.text.size()), nullptr);
+    // The underline: the body underlines every text in its own colour, and a link in the link's.
+    const int top = line.baseline + underlineOffset - underlineSize / 2;
+    Fill(dc, {line.bounds.left, top, line.bounds.right, top + underlineSize}, underline);
+  }
+}
+
+void DesktopRenderer::Draw(HDC dc, const DesktopLayout& layout,
+                           const DesktopPictures& pictures) const {
+  const Rect page{0, 0, layout.width, layout.height};
+  // The page's canvas is white; the background picture is repeated over it from the corner.
+  Fill(dc, page, kWhite);
+  Tile(dc, DibPicture(OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel)), page);
+  Fill(dc, layout.columnBar, kNavy);
+  Tile(dc, DibPicture(OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel)),
+       layout.columnBar);
+  Fill(dc, layout.bottomBar, kNavy);
+  Tile(dc, DibPicture(OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel)),
+       layout.bottomBar);
+  Blend(dc, DibPicture(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height())),
+        layout.emblem, page);
+
+  // Each picture is scaled once, however many rows show it.
+  std::array<std::unique_ptr<DibPicture>, kPictureCount> icons;
+  for (const EntryRow& row : layout.rows) {
+    if (row.picture < 0 || row.picture >= kPictureCount) continue;
+    auto& icon = icons[static_cast<std::size_t>(row.picture)];
+    if (!icon) {
+      icon = std::make_unique<DibPicture>(
+          ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
+                      row.pictureBounds.Width(), row.pictureBounds.Height()));
+    }
+    Blend(dc, *icon, row.pictureBounds, row.row);
+  }
+
+  const int savedMode = SetBkMode(dc, TRANSPARENT);
+  const UINT savedAlign = SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  const COLORREF savedColour = GetTextColor(dc);
+  DrawText(dc, layout.title, kBlack, kBlack);
+  for (const TextBlock& title : layout.columnTitles) DrawText(dc, title, kWhite, kBlack);
+  for (const EntryRow& row : layout.rows) {
+    DrawText(dc, row.caption, kNavy, kNavy);
+    DrawText(dc, row.description, kBlack, kBlack);
+  }
+  DrawText(dc, layout.barText, kWhite, kBlack);
+  SetTextColor(dc, savedColour);
+  SetTextAlign(dc, savedAlign);
+  SetBkMode(dc, savedMode);
+}
+
+}  // namespace mirella::render

@@ -1,0 +1,61 @@
+#pragma once
+// Draws a desktop layout into any device context with GDI: the page's background, bars and
+// pictures, and its texts in Arial bold at the layout's scale, underlined as the page's styles
+// underline them. The same renderer serves the wallpaper and, later, a live desktop layer.
+
+#include <windows.h>
+
+#include <array>
+
+#include "content/desktop_content.h"
+#include "render/desktop_layout.h"
+#include "render/pixel_image.h"
+#include "system/handles_win32.h"
+
+namespace mirella::render {
+
+// The decoded pictures the page shows; an empty view is simply not drawn.
+struct DesktopPictures {
+  PixelView background;  // pal.gif, tiled over the page
+  PixelView emblem;
+  PixelView columnBar;  // pal_column.gif, tiled over the navy column bar
+  PixelView bottomBar;  // pal_bottom.gif, tiled over the navy bottom bar
+  std::array<PixelView, kPictureCount> icons;
+};
+
+// Measures texts with the renderer's fonts, through GDI.
+class GdiTextMeasurer : public TextMeasurer {
+ public:
+  GdiTextMeasurer(HDC dc, const std::array<HFONT, 3>& fonts) : dc_(dc), fonts_(fonts) {}
+  double Width(std::string_view text, TextStyle style) const override;
+  std::size_t Fit(std::string_view text, TextStyle style, double maxWidth) const override;
+
+ private:
+  HDC dc_;
+  std::array<HFONT, 3> fonts_;
+};
+
+class DesktopRenderer {
+ public:
+  // Fonts at `scale` display pixels per CSS pixel (the DPI over 96).
+  explicit DesktopRenderer(double scale);
+  DesktopRenderer(const DesktopRenderer&) = delete;
+  DesktopRenderer& operator=(const DesktopRenderer&) = delete;
+
+  double Scale() const { return scale_; }
+  const TextMeasurer& Measurer() const { return measurer_; }
+  DesktopLayout LayOut(const DesktopContent& content, int width, int height) const;
+  // Draws the layout (made by LayOut at this scale) over the whole of its size at the DC's origin.
+  void Draw(HDC dc, const DesktopLayout& layout, const DesktopPictures& pictures) const;
+
+ private:
+  HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
+  void DrawText(HDC dc, const TextBlock& block, COLORREF colour, COLORREF underline) const;
+
+  double scale_;
+  std::array<UniqueFont, 3> fonts_;
+  MemoryDc measuringDc_;
+  GdiTextMeasurer measurer_;
+};
+
+}  // namespace mirella::render
