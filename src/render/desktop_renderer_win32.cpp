@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -57,13 +58,19 @@ Utf16 ToUtf16(std::string_view text) {
   return out;
 }
 
-std::array<UniqueFont, 3> MakeFonts(double scale) {
+// The page's tables set their texts in normal weight (a table takes no font weight from the body
+// in the page's quirks mode); the <b> around the titles, captions and bar text makes them bold.
+int Weight(TextStyle style) { return style == TextStyle::Description ? FW_NORMAL : FW_BOLD; }
+
+// `pixels` at 0: each style's own size at the scale.
+std::array<UniqueFont, 3> MakeFonts(double scale, int pixels = 0) {
   std::array<UniqueFont, 3> fonts;
   for (TextStyle style : {TextStyle::Title, TextStyle::Text, TextStyle::Description}) {
-    const int pixels = std::max(1, static_cast<int>(std::lround(FontPixels(style, scale))));
+    const int height =
+        pixels > 0 ? pixels : std::max(1, static_cast<int>(std::lround(FontPixels(style, scale))));
     // Grey anti-aliasing: a saved picture knows nothing of the panel's sub-pixel order.
     fonts[static_cast<std::size_t>(style)].Reset(
-        CreateFontW(-pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        CreateFontW(-height, 0, 0, 0, Weight(style), FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                     OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                     DEFAULT_PITCH | FF_SWISS, L"Arial"));
   }
@@ -142,26 +149,54 @@ void Fill(HDC dc, const Rect& area, COLORREF colour) {
 
 }  // namespace
 
+// Liberation Sans and Arial are designed on 2048 units to the em.
+constexpr int kDesignPixels = 2048;
+
+GdiTextMeasurer::GdiTextMeasurer(double scale)
+    : scale_(scale),
+      designFonts_(MakeFonts(scale, kDesignPixels)),
+      dc_(nullptr) {}
+
+double GdiTextMeasurer::Factor(TextStyle style) const {
+  return FontPixels(style, scale_) / kDesignPixels;
+}
+
+std::vector<double> GdiTextMeasurer::Ends(std::wstring_view text, TextStyle style) const {
+  std::vector<double> ends(text.size(), 0.0);
+  if (text.empty()) return ends;
+  std::vector<INT> extents(text.size(), 0);
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
+  INT fit = 0;
+  SIZE size{};
+  if (!GetTextExtentExPointW(dc_.Get(), text.data(), static_cast<int>(text.size()), INT_MAX, &fit,
+                             extents.data(), &size)) {
+    return ends;
+  }
+  const double factor = Factor(style);
+  for (std::size_t i = 0; i < text.size(); ++i) ends[i] = extents[i] * factor;
+  return ends;
+}
+
 double GdiTextMeasurer::Width(std::string_view text, TextStyle style) const {
   const Utf16 wide = ToUtf16(text);
-  SelectedObject font(dc_, fonts_[static_cast<std::size_t>(style)]);
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
   SIZE size{};
-  if (wide.text.empty() ||
-      !GetTextExtentPoint32W(dc_, wide.text.data(), static_cast<int>(wide.text.size()), &size)) {
+  if (wide.text.empty() || !GetTextExtentPoint32W(dc_.Get(), wide.text.data(),
+                                                  static_cast<int>(wide.text.size()), &size)) {
     return 0;
   }
-  return size.cx;
+  return size.cx * Factor(style);
 }
 
 std::size_t GdiTextMeasurer::Fit(std::string_view text, TextStyle style, double maxWidth) const {
   const Utf16 wide = ToUtf16(text);
   if (wide.text.empty()) return 0;
-  SelectedObject font(dc_, fonts_[static_cast<std::size_t>(style)]);
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
   INT fit = 0;
   SIZE size{};
-  if (!GetTextExtentExPointW(dc_, wide.text.data(), static_cast<int>(wide.text.size()),
-                             static_cast<int>(std::floor(std::max(0.0, maxWidth))), &fit, nullptr,
-                             &size)) {
+  const double limit = std::min(std::max(0.0, maxWidth) / Factor(style), 1e9);
+  if (!GetTextExtentExPointW(dc_.Get(), wide.text.data(), static_cast<int>(wide.text.size()),
+                             static_cast<int>(std::floor(limit)), &fit, nullptr, &size)) {
     return 0;
   }
   std::size_t units = static_cast<std::size_t>(std::clamp<INT>(fit, 0, static_cast<INT>(wide.text.size())));
@@ -174,10 +209,7 @@ std::size_t GdiTextMeasurer::Fit(std::string_view text, TextStyle style, double 
 }
 
 DesktopRenderer::DesktopRenderer(double scale)
-    : scale_(scale > 0 ? scale : 1.0),
-      fonts_(MakeFonts(scale_)),
-      measuringDc_(nullptr),
-      measurer_(measuringDc_.Get(), {fonts_[0].Get(), fonts_[1].Get(), fonts_[2].Get()}) {}
+    : scale_(scale > 0 ? scale : 1.0), fonts_(MakeFonts(scale_)), measurer_(scale_) {}
 
 DesktopLayout DesktopRenderer::LayOut(const DesktopContent& content, int width, int height) const {
   return LayOutDesktop(content, width, height, scale_, measurer_);
@@ -198,9 +230,18 @@ void DesktopRenderer::DrawText(HDC dc, const TextBlock& block, COLORREF colour,
   SetTextColor(dc, colour);
   for (const TextLine& line : block.lines) {
     if (line.text.empty()) continue;
+    // Each character at the measured advance, so the line is as wide as the layout made it.
     const Utf16 wide = ToUtf16(line.text);
+    const std::vector<double> ends = measurer_.Ends(wide.text, block.style);
+    std::vector<INT> advances(wide.text.size(), 0);
+    long previous = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+      const long end = std::lround(ends[i]);
+      advances[i] = static_cast<INT>(end - previous);
+      previous = end;
+    }
     ExtTextOutW(dc, line.left, line.baseline, 0, nullptr, wide.text.data(),
-                static_cast<UINT>(wide.text.size()), nullptr);
+                static_cast<UINT>(wide.text.size()), advances.data());
     // The underline: the body underlines every text in its own colour, and a link in the link's.
     const int top = line.baseline + underlineOffset - underlineSize / 2;
     Fill(dc, {line.bounds.left, top, line.bounds.right, top + underlineSize}, underline);

@@ -1,11 +1,13 @@
 #pragma once
 // Draws a desktop layout into any device context with GDI: the page's background, bars and
-// pictures, and its texts in Arial bold at the layout's scale, underlined as the page's styles
+// pictures, and its texts in Arial (bold but for the descriptions) at the layout's scale, underlined as the page's styles
 // underline them. The same renderer serves the wallpaper and, later, a live desktop layer.
 
 #include <windows.h>
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "content/desktop_content.h"
 #include "render/desktop_layout.h"
@@ -23,16 +25,22 @@ struct DesktopPictures {
   std::array<PixelView, kPictureCount> icons;
 };
 
-// Measures texts with the renderer's fonts, through GDI.
+// Measures texts through GDI with the font at its design size, where advances are not rounded
+// to whole pixels, and scales them to the size drawn: the widths of the browser, which does not
+// round them either. The renderer places every character at these advances.
 class GdiTextMeasurer : public TextMeasurer {
  public:
-  GdiTextMeasurer(HDC dc, const std::array<HFONT, 3>& fonts) : dc_(dc), fonts_(fonts) {}
+  GdiTextMeasurer(double scale);
   double Width(std::string_view text, TextStyle style) const override;
   std::size_t Fit(std::string_view text, TextStyle style, double maxWidth) const override;
+  // Where each UTF-16 unit of `text` ends, in pixels at the scale, from the text's start.
+  std::vector<double> Ends(std::wstring_view text, TextStyle style) const;
 
  private:
-  HDC dc_;
-  std::array<HFONT, 3> fonts_;
+  double Factor(TextStyle style) const;
+  double scale_;
+  std::array<UniqueFont, 3> designFonts_;  // by style
+  MemoryDc dc_;
 };
 
 class DesktopRenderer {
@@ -54,7 +62,6 @@ class DesktopRenderer {
 
   double scale_;
   std::array<UniqueFont, 3> fonts_;
-  MemoryDc measuringDc_;
   GdiTextMeasurer measurer_;
 };
 

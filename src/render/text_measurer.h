@@ -11,7 +11,7 @@ namespace mirella::render {
 enum class TextStyle {
   Title,        // the desktop title: font size 6, 32 CSS pixels
   Text,         // column titles, captions, the bottom bar: the body's 12 pt, 16 CSS pixels
-  Description,  // entry descriptions: font size 2, 13 CSS pixels
+  Description,  // entry descriptions: font size 2, 13 CSS pixels, normal weight
 };
 
 // The CSS pixel size of a style; at a display scale the font is this many times the scale.
