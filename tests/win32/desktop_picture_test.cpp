@@ -38,6 +38,7 @@ struct Bmp {
 
 bool Dark(std::uint32_t c) { return ((c >> 16) & 0xFF) < 64 && ((c >> 8) & 0xFF) < 64 && (c & 0xFF) < 64; }
 bool Navy(std::uint32_t c) { return ((c >> 16) & 0xFF) < 40 && ((c >> 8) & 0xFF) < 40 && (c & 0xFF) > 100; }
+bool Coloured(std::uint32_t c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 500; }
 bool White(std::uint32_t c) { return ((c >> 16) & 0xFF) > 230 && ((c >> 8) & 0xFF) > 230 && (c & 0xFF) > 230; }
 
 TEST(DesktopPictureTest, DrawsTheDefaultDesktopIntoA24BitBmp) {
@@ -81,9 +82,10 @@ TEST(DesktopPictureTest, DrawsTheDefaultDesktopIntoA24BitBmp) {
   // Entry 0's picture (the computer) covers its square with colours of its own.
   const render::Rect picture = layout.rows[0].pictureBounds;
   EXPECT_EQ(picture.Width(), 48);
-  EXPECT_GT(bmp.Count(picture, Dark), 100);
-  // The bars are navy with white text.
-  EXPECT_GT(bmp.Count(layout.columnBar, Navy), layout.columnBar.Width() * layout.columnBar.Height() / 2);
+  EXPECT_GT(bmp.Count(picture, Coloured), 400);
+  EXPECT_EQ(bmp.Count({picture.left - 12, picture.top, picture.left - 2, picture.bottom}, Coloured), 0);
+  // The bars are navy (their pictures lighten the top) with white text.
+  EXPECT_GT(bmp.Count(layout.columnBar, Navy), layout.columnBar.Width() * layout.columnBar.Height() / 3);
   EXPECT_GT(bmp.Count(layout.barText.bounds, White), 100);
   // The emblem's white letters stand on its blue square.
   EXPECT_GT(bmp.Count(layout.emblem, White), 1000);
