@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,11 +21,12 @@ using ui::win32::Picture;
 
 constexpr const char* kDrawFailure = "Не удалось нарисовать Рабочий стол";
 
-// The pictures the page shows, decoded from the program folder. A missing or broken picture is
-// left out of the drawing, as the page leaves it out.
+// The pictures a layout shows, decoded from the program folder: the theme's and those of the
+// rows drawn. A missing or broken picture is left out of the drawing, as the page leaves it out.
 class FolderPictures {
  public:
-  FolderPictures(const FileSystem& files, const std::string& programFolder) {
+  FolderPictures(const FileSystem& files, const std::string& programFolder,
+                 const render::DesktopLayout& layout) {
     const std::string theme = programFolder + "\\Themes\\Blue Classic\\";
     const ui::win32::PictureDecoder decoder;
     const auto load = [&](const std::string& path) -> render::PixelView {
@@ -41,9 +43,12 @@ class FolderPictures {
     views_.emblem = load(theme + "emblem.gif");
     views_.columnBar = load(theme + "pal_column.gif");
     views_.bottomBar = load(theme + "pal_bottom.gif");
-    for (int i = 0; i < kPictureCount; ++i) {
-      views_.icons[static_cast<std::size_t>(i)] =
-          load(programFolder + "\\icons\\" + std::to_string(i) + ".gif");
+    for (const render::EntryRow& row : layout.rows) {
+      if (row.picture < 0 || row.picture >= kPictureCount) continue;
+      render::PixelView& icon = views_.icons[static_cast<std::size_t>(row.picture)];
+      if (icon.Empty()) {
+        icon = load(programFolder + "\\icons\\" + std::to_string(row.picture) + ".gif");
+      }
     }
   }
   const render::DesktopPictures& Views() const { return views_; }
@@ -53,7 +58,11 @@ class FolderPictures {
   render::DesktopPictures views_;
 };
 
-std::string BmpBytes(const void* bits, int width, int height, std::size_t stride) {
+// A 24-bit BMP file of that size whose pixels are still to be drawn; the pixels start at
+// kPixelOffset.
+constexpr std::size_t kPixelOffset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+std::string BmpFile(int width, int height, std::size_t stride) {
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{};
   const std::size_t imageSize = stride * static_cast<std::size_t>(height);
@@ -71,7 +80,6 @@ std::string BmpBytes(const void* bits, int width, int height, std::size_t stride
   std::string bytes(file.bfOffBits + imageSize, '\0');
   std::memcpy(bytes.data(), &file, sizeof file);
   std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-  std::memcpy(bytes.data() + file.bfOffBits, bits, imageSize);
   return bytes;
 }
 
@@ -90,32 +98,25 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
     return Status::Failure(std::string(kDrawFailure) + ": неверный размер экрана " +
                            std::to_string(width) + " × " + std::to_string(height) + ".");
   }
-  const ComApartment com;  // the picture decoders are COM objects
-  const FolderPictures pictures(files, programFolder);
   const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
   const render::DesktopLayout layout = renderer.LayOut(content, width, height);
+  const ComApartment com;  // the picture decoders are COM objects
+  const FolderPictures pictures(files, programFolder, layout);
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const MemoryDc dc(nullptr);
-  if (!bitmap || bits == nullptr || dc.Get() == nullptr) {
+  // The pixels are drawn straight into the file's bytes, bottom-up rows as a BMP keeps them.
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::string bytes;
+  try {
+    bytes = BmpFile(width, height, stride);
+  } catch (const std::bad_alloc&) {
+  }
+  const render::BgrPixels target{reinterpret_cast<std::uint8_t*>(bytes.data() + kPixelOffset),
+                                 width, height, stride};
+  if (bytes.empty() || !renderer.Draw(target, layout, pictures.Views())) {
     return Status::Failure(std::string(kDrawFailure) + ": не хватает памяти для картинки " +
                            std::to_string(width) + " × " + std::to_string(height) + ".");
   }
-  {
-    SelectedObject selected(dc.Get(), bitmap.Get());
-    renderer.Draw(dc.Get(), layout, pictures.Views());
-  }
-  GdiFlush();
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  return BmpBytes(bits, width, height, stride);
+  return bytes;
 }
 
 }  // namespace mirella::app

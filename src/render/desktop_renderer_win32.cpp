@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <optional>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -77,7 +80,7 @@ std::array<UniqueFont, 3> MakeFonts(double scale, int pixels = 0) {
   return fonts;
 }
 
-// A picture in a DIB section that GDI can blit.
+// A picture in a DIB section that GDI can blend.
 class DibPicture {
  public:
   explicit DibPicture(const PixelImage& image) : width_(image.width), height_(image.height) {
@@ -108,18 +111,116 @@ class DibPicture {
   int height_;
 };
 
-// Draws an opaque picture over `area` repeated from the area's top-left corner.
-void Tile(HDC dc, const DibPicture& tile, const Rect& area) {
-  if (!tile || area.Empty()) return;
-  MemoryDc source(dc);
-  SelectedObject selected(source.Get(), tile.Get());
-  for (int y = area.top; y < area.bottom; y += tile.Height()) {
-    const int height = std::min(tile.Height(), area.bottom - y);
-    for (int x = area.left; x < area.right; x += tile.Width()) {
-      BitBlt(dc, x, y, std::min(tile.Width(), area.right - x), height, source.Get(), 0, 0, SRCCOPY);
-    }
+Rect Intersection(const Rect& a, const Rect& b) {
+  const Rect out{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+  return out.Empty() ? Rect{} : out;
+}
+
+std::uint8_t* RowOf(const BgrPixels& target, int y) {
+  return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 - y);
+}
+
+// Repeats the first `filled` bytes of `row` until `size` bytes are written, doubling each copy.
+void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
+  while (filled < size) {
+    const std::size_t part = std::min(filled, size - filled);
+    std::memcpy(row + filled, row, part);
+    filled += part;
   }
 }
+
+void Fill(const BgrPixels& target, const Rect& area, std::uint32_t rgb) {
+  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  if (shown.Empty()) return;
+  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+  std::uint8_t* first = RowOf(target, shown.top) + static_cast<std::size_t>(shown.left) * 3;
+  first[0] = static_cast<std::uint8_t>(rgb);
+  first[1] = static_cast<std::uint8_t>(rgb >> 8);
+  first[2] = static_cast<std::uint8_t>(rgb >> 16);
+  RepeatPattern(first, 3, size);
+  for (int y = shown.top + 1; y < shown.bottom; ++y) {
+    std::memcpy(RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3, first, size);
+  }
+}
+
+// Copies an opaque picture over `area` repeated from the area's top-left corner.
+void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
+  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  if (tile.pixels.empty() || shown.Empty()) return;
+  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+  // One period of the tile's row, starting at the first pixel shown, then repeated.
+  const int period = std::min(tile.width, shown.Width());
+  const int phase = (shown.left - area.left) % tile.width;
+  for (int y = shown.top; y < shown.bottom; ++y) {
+    const std::uint32_t* source =
+        tile.pixels.data() + static_cast<std::size_t>((y - area.top) % tile.height) * tile.width;
+    std::uint8_t* row = RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3;
+    for (int i = 0, x = phase; i < period; ++i, x = x + 1 == tile.width ? 0 : x + 1) {
+      const std::uint32_t pixel = source[x];
+      row[i * 3] = static_cast<std::uint8_t>(pixel);
+      row[i * 3 + 1] = static_cast<std::uint8_t>(pixel >> 8);
+      row[i * 3 + 2] = static_cast<std::uint8_t>(pixel >> 16);
+    }
+    RepeatPattern(row, static_cast<std::size_t>(period) * 3, size);
+  }
+}
+
+// A small 24-bit DIB section that GDI draws into: an area of the picture is copied in, drawn
+// over at the picture's own coordinates, and copied back. GDI thus draws what it would draw on
+// the whole picture, without a DIB section the picture's size besides the picture itself.
+class GdiPatch {
+ public:
+  GdiPatch(int width, int height) : width_(width), height_(height), dc_(nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row r at r * stride
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) {
+      bitmap_.Reset();
+      return;
+    }
+    bits_ = static_cast<std::uint8_t*>(bits);
+    stride_ = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    selected_.emplace(dc_.Get(), bitmap_.Get());
+  }
+  explicit operator bool() const { return bits_ != nullptr; }
+  HDC Dc() const { return dc_.Get(); }
+
+  // Lets `draw` draw on `area` of the target (clipped to the target and to the patch's size).
+  template <typename Draw>
+  void Over(const BgrPixels& target, const Rect& area, Draw&& draw) const {
+    Rect shown = Intersection(area, {0, 0, target.width, target.height});
+    shown.right = std::min(shown.right, shown.left + width_);
+    shown.bottom = std::min(shown.bottom, shown.top + height_);
+    if (bits_ == nullptr || shown.Empty()) return;
+    const std::size_t left = static_cast<std::size_t>(shown.left) * 3;
+    const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+    for (int y = shown.top; y < shown.bottom; ++y) {
+      std::memcpy(bits_ + stride_ * static_cast<std::size_t>(y - shown.top), RowOf(target, y) + left, size);
+    }
+    SetViewportOrgEx(dc_.Get(), -shown.left, -shown.top, nullptr);
+    draw(dc_.Get());
+    GdiFlush();
+    for (int y = shown.top; y < shown.bottom; ++y) {
+      std::memcpy(RowOf(target, y) + left, bits_ + stride_ * static_cast<std::size_t>(y - shown.top), size);
+    }
+  }
+
+ private:
+  int width_;
+  int height_;
+  UniqueBitmap bitmap_;
+  MemoryDc dc_;
+  std::optional<SelectedObject> selected_;
+  std::uint8_t* bits_ = nullptr;
+  std::size_t stride_ = 0;
+};
 
 // Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
 void Blend(HDC dc, const DibPicture& picture, const Rect& area, const Rect& clip) {
@@ -134,6 +235,12 @@ void Blend(HDC dc, const DibPicture& picture, const Rect& area, const Rect& clip
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   AlphaBlend(dc, left, top, right - left, bottom - top, source.Get(), left - area.left,
              top - area.top, right - left, bottom - top, blend);
+}
+
+// Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
+Rect BlendArea(const DibPicture& picture, const Rect& area, const Rect& clip) {
+  return Intersection({area.left, area.top, area.left + picture.Width(), area.top + picture.Height()},
+                      clip);
 }
 
 PixelImage Scaled(PixelView picture, double scale) {
@@ -248,23 +355,38 @@ void DesktopRenderer::DrawText(HDC dc, const TextBlock& block, COLORREF colour,
   }
 }
 
-void DesktopRenderer::Draw(HDC dc, const DesktopLayout& layout,
+Rect DesktopRenderer::TextArea(const TextBlock& block) const {
+  // Glyphs may reach past the line's box (accents, overhangs), never by a whole em.
+  const int margin = static_cast<int>(std::ceil(FontPixels(block.style, scale_))) + 2;
+  Rect area;
+  for (const TextLine& line : block.lines) {
+    const Rect box{line.left - margin, line.bounds.top - margin,
+                   std::max(line.bounds.right, line.left) + margin, line.bounds.bottom + margin};
+    area = area.Empty() ? box
+                        : Rect{std::min(area.left, box.left), std::min(area.top, box.top),
+                               std::max(area.right, box.right), std::max(area.bottom, box.bottom)};
+  }
+  return area;
+}
+
+bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
                            const DesktopPictures& pictures) const {
   const Rect page{0, 0, layout.width, layout.height};
   // The page's canvas is white; the background picture is repeated over it from the corner.
-  Fill(dc, page, kWhite);
-  Tile(dc, DibPicture(OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel)), page);
-  Fill(dc, layout.columnBar, kNavy);
-  Tile(dc, DibPicture(OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel)),
-       layout.columnBar);
-  Fill(dc, layout.bottomBar, kNavy);
-  Tile(dc, DibPicture(OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel)),
-       layout.bottomBar);
-  Blend(dc, DibPicture(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height())),
-        layout.emblem, page);
+  const PixelImage background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
+  if (background.pixels.empty()) Fill(target, page, kWhitePixel);
+  Tile(target, background, page);
+  Fill(target, layout.columnBar, kNavyPixel);
+  Tile(target, OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel), layout.columnBar);
+  Fill(target, layout.bottomBar, kNavyPixel);
+  Tile(target, OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel), layout.bottomBar);
 
+  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
+  // largest of those areas.
+  const DibPicture emblem(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
   // Each picture is scaled once, however many rows show it.
   std::array<std::unique_ptr<DibPicture>, kPictureCount> icons;
+  std::vector<std::pair<const DibPicture*, const EntryRow*>> shownIcons;
   for (const EntryRow& row : layout.rows) {
     if (row.picture < 0 || row.picture >= kPictureCount) continue;
     auto& icon = icons[static_cast<std::size_t>(row.picture)];
@@ -273,22 +395,50 @@ void DesktopRenderer::Draw(HDC dc, const DesktopLayout& layout,
           ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
                       row.pictureBounds.Width(), row.pictureBounds.Height()));
     }
-    Blend(dc, *icon, row.pictureBounds, row.row);
+    shownIcons.emplace_back(icon.get(), &row);
   }
-
-  const int savedMode = SetBkMode(dc, TRANSPARENT);
-  const UINT savedAlign = SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  const COLORREF savedColour = GetTextColor(dc);
-  DrawText(dc, layout.title, kBlack, kBlack);
-  for (const TextBlock& title : layout.columnTitles) DrawText(dc, title, kWhite, kBlack);
+  struct Text {
+    const TextBlock* block;
+    COLORREF colour;
+    COLORREF underline;
+  };
+  std::vector<Text> texts{{&layout.title, kBlack, kBlack}};
+  for (const TextBlock& title : layout.columnTitles) texts.push_back({&title, kWhite, kBlack});
   for (const EntryRow& row : layout.rows) {
-    DrawText(dc, row.caption, kNavy, kNavy);
-    DrawText(dc, row.description, kBlack, kBlack);
+    texts.push_back({&row.caption, kNavy, kNavy});
+    texts.push_back({&row.description, kBlack, kBlack});
   }
-  DrawText(dc, layout.barText, kWhite, kBlack);
-  SetTextColor(dc, savedColour);
-  SetTextAlign(dc, savedAlign);
-  SetBkMode(dc, savedMode);
+  texts.push_back({&layout.barText, kWhite, kBlack});
+
+  const Rect emblemArea = emblem ? BlendArea(emblem, layout.emblem, page) : Rect{};
+  int patchWidth = emblemArea.Width();
+  int patchHeight = emblemArea.Height();
+  const auto grow = [&](const Rect& area) {
+    const Rect shown = Intersection(area, page);
+    patchWidth = std::max(patchWidth, shown.Width());
+    patchHeight = std::max(patchHeight, shown.Height());
+  };
+  for (const auto& [icon, row] : shownIcons) {
+    if (*icon) grow(BlendArea(*icon, row->pictureBounds, row->row));
+  }
+  for (const Text& text : texts) grow(TextArea(*text.block));
+  if (patchWidth <= 0 || patchHeight <= 0) return true;
+  const GdiPatch patch(patchWidth, patchHeight);
+  if (!patch) return false;
+
+  patch.Over(target, emblemArea, [&](HDC dc) { Blend(dc, emblem, layout.emblem, page); });
+  for (const auto& [icon, row] : shownIcons) {
+    if (!*icon) continue;
+    patch.Over(target, BlendArea(*icon, row->pictureBounds, row->row),
+               [&](HDC dc) { Blend(dc, *icon, row->pictureBounds, row->row); });
+  }
+  SetBkMode(patch.Dc(), TRANSPARENT);
+  SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  for (const Text& text : texts) {
+    patch.Over(target, TextArea(*text.block),
+               [&](HDC dc) { DrawText(dc, *text.block, text.colour, text.underline); });
+  }
+  return true;
 }
 
 }  // namespace mirella::render

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +17,15 @@
 #include "system/handles_win32.h"
 
 namespace mirella::render {
+
+// A 24-bit picture as a BMP file holds its pixels: rows bottom-up, `stride` bytes apart, each
+// pixel blue, green, red.
+struct BgrPixels {
+  std::uint8_t* bits = nullptr;
+  int width = 0;
+  int height = 0;
+  std::size_t stride = 0;
+};
 
 // The decoded pictures the page shows; an empty view is simply not drawn.
 struct DesktopPictures {
@@ -53,12 +64,16 @@ class DesktopRenderer {
   double Scale() const { return scale_; }
   const TextMeasurer& Measurer() const { return measurer_; }
   DesktopLayout LayOut(const DesktopContent& content, int width, int height) const;
-  // Draws the layout (made by LayOut at this scale) over the whole of its size at the DC's origin.
-  void Draw(HDC dc, const DesktopLayout& layout, const DesktopPictures& pictures) const;
+  // Draws the layout (made by LayOut at this scale and the target's size) over the whole target.
+  // False when GDI has no room for drawing the texts and pictures.
+  bool Draw(const BgrPixels& target, const DesktopLayout& layout,
+            const DesktopPictures& pictures) const;
 
  private:
   HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
   void DrawText(HDC dc, const TextBlock& block, COLORREF colour, COLORREF underline) const;
+  // Where drawing a block's lines may touch, underlines and overhanging glyphs included.
+  Rect TextArea(const TextBlock& block) const;
 
   double scale_;
   std::array<UniqueFont, 3> fonts_;
