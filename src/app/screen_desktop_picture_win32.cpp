@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/desktop_renderer_win32.h"
+#include "render/gif_image.h"
 #include "system/handles_win32.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/pictures.h"
@@ -23,21 +24,31 @@ constexpr const char* kDrawFailure = "Не удалось нарисовать �
 
 // The pictures a layout shows, decoded from the program folder: the theme's and those of the
 // rows drawn. A missing or broken picture is left out of the drawing, as the page leaves it out.
+// GIFs are decoded here; another format (a picture replaced by hand) goes to the system's decoders.
 class FolderPictures {
  public:
   FolderPictures(const FileSystem& files, const std::string& programFolder,
                  const render::DesktopLayout& layout) {
     const std::string theme = programFolder + "\\Themes\\Blue Classic\\";
-    const ui::win32::PictureDecoder decoder;
     const auto load = [&](const std::string& path) -> render::PixelView {
       const Result<std::string> bytes = files.ReadFile(path);
       if (!bytes.ok()) return {};
-      std::optional<Picture> picture = decoder.Decode(std::as_bytes(std::span(bytes.value())));
+      const std::span<const std::byte> encoded = std::as_bytes(std::span(bytes.value()));
+      if (std::optional<render::PixelImage> gif = render::DecodeGif(encoded)) {
+        decoded_.push_back(std::move(*gif));
+        return decoded_.back().View();
+      }
+      if (!decoder_) {
+        com_.emplace();  // the system's picture decoders are COM objects
+        decoder_.emplace();
+      }
+      std::optional<Picture> picture = decoder_->Decode(encoded);
       if (!picture) return {};
       loaded_.push_back(std::move(*picture));
       const Picture& kept = loaded_.back();
       return {kept.pixels, kept.width, kept.height};
     };
+    decoded_.reserve(4 + kPictureCount);
     loaded_.reserve(4 + kPictureCount);
     views_.background = load(theme + "pal.gif");
     views_.emblem = load(theme + "emblem.gif");
@@ -54,7 +65,11 @@ class FolderPictures {
   const render::DesktopPictures& Views() const { return views_; }
 
  private:
-  std::vector<Picture> loaded_;  // reserved up front: the views point into it
+  std::optional<ComApartment> com_;
+  std::optional<ui::win32::PictureDecoder> decoder_;
+  // Both reserved up front: the views point into them.
+  std::vector<render::PixelImage> decoded_;
+  std::vector<Picture> loaded_;
   render::DesktopPictures views_;
 };
 
@@ -100,7 +115,6 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
   }
   const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
   const render::DesktopLayout layout = renderer.LayOut(content, width, height);
-  const ComApartment com;  // the picture decoders are COM objects
   const FolderPictures pictures(files, programFolder, layout);
 
   // The pixels are drawn straight into the file's bytes, bottom-up rows as a BMP keeps them.

@@ -5,13 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "app/screen_desktop_picture_win32.h"
 #include "generate/test_content.h"
 #include "render/desktop_renderer_win32.h"
+#include "render/gif_image.h"
 #include "system/file_system_win32.h"
+#include "system/handles_win32.h"
+#include "ui/win32/pictures.h"
 
 namespace mirella {
 namespace {
@@ -89,6 +95,42 @@ TEST(DesktopPictureTest, DrawsTheDefaultDesktopIntoA24BitBmp) {
   EXPECT_GT(bmp.Count(layout.barText.bounds, White), 100);
   // The emblem's white letters stand on its blue square.
   EXPECT_GT(bmp.Count(layout.emblem, White), 1000);
+}
+
+// The desktop decodes its GIFs without the system's decoders: every shipped picture must come out
+// as the system decodes it, and a file cut anywhere must fail or decode, never crash.
+TEST(DesktopPictureTest, DecodesEveryShippedGifAsTheSystemDoes) {
+  std::string folder = std::string("Z:") + MIRELLA_PROGRAM_DIR;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  std::vector<std::string> paths;
+  for (const char* name : {"pal.gif", "emblem.gif", "pal_column.gif", "pal_bottom.gif"}) {
+    paths.push_back(folder + "\\Themes\\Blue Classic\\" + name);
+  }
+  for (int i = 0; i < kPictureCount; ++i) paths.push_back(folder + "\\icons\\" + std::to_string(i) + ".gif");
+  const ComApartment com;
+  const ui::win32::PictureDecoder system;
+  Win32FileSystem files;
+  for (const std::string& path : paths) {
+    const auto bytes = files.ReadFile(path);
+    ASSERT_TRUE(bytes.ok()) << bytes.message();
+    const auto encoded = std::as_bytes(std::span(bytes.value()));
+    const auto expected = system.Decode(encoded);
+    const auto decoded = render::DecodeGif(encoded);
+    ASSERT_TRUE(expected && decoded) << path;
+    ASSERT_EQ(decoded->width, expected->width) << path;
+    ASSERT_EQ(decoded->height, expected->height) << path;
+    const std::size_t count = static_cast<std::size_t>(expected->width) * expected->height;
+    EXPECT_TRUE(std::equal(decoded->pixels.begin(), decoded->pixels.end(), expected->pixels,
+                           expected->pixels + count)) << path;
+  }
+  const auto emblem = files.ReadFile(paths[1]);
+  ASSERT_TRUE(emblem.ok());
+  for (std::size_t size = 0; size < emblem.value().size(); size += 37) {
+    const auto cut = render::DecodeGif(std::as_bytes(std::span(emblem.value().data(), size)));
+    if (cut) {
+      EXPECT_EQ(cut->pixels.size(), static_cast<std::size_t>(cut->width) * cut->height);
+    }
+  }
 }
 
 }  // namespace
