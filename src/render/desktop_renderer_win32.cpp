@@ -80,42 +80,80 @@ std::array<UniqueFont, 3> MakeFonts(double scale, int pixels = 0) {
   return fonts;
 }
 
-// A picture in a DIB section that GDI can blend.
-class DibPicture {
- public:
-  explicit DibPicture(const PixelImage& image) : width_(image.width), height_(image.height) {
-    if (image.pixels.empty()) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_ || bits == nullptr) {
-      bitmap_.Reset();
-      return;
-    }
-    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<std::uint32_t*>(bits));
-  }
-  explicit operator bool() const { return static_cast<bool>(bitmap_); }
-  HBITMAP Get() const { return bitmap_.Get(); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
- private:
-  UniqueBitmap bitmap_;
-  int width_;
-  int height_;
-};
-
 Rect Intersection(const Rect& a, const Rect& b) {
   const Rect out{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                  std::min(a.bottom, b.bottom)};
   return out.Empty() ? Rect{} : out;
 }
+
+// The pictures drawn with their transparency, side by side in one DIB section that GDI blends
+// from: one section and one DC however many pictures are shown.
+class PictureSheet {
+ public:
+  // The picture's number on the sheet; an empty picture is kept as one that draws nothing.
+  int Add(PixelImage image) {
+    places_.push_back({width_, image.width, image.height});
+    width_ += image.width;
+    height_ = std::max(height_, image.height);
+    images_.push_back(std::move(image));
+    return static_cast<int>(places_.size()) - 1;
+  }
+  // Puts the pictures added into the DIB section; false when GDI has no room for it.
+  bool Build() {
+    if (width_ <= 0 || height_ <= 0) return true;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) return false;
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+      const PixelImage& image = images_[i];
+      for (int y = 0; y < image.height; ++y) {
+        std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
+                    pixels + static_cast<std::size_t>(y) * width_ + places_[i].left);
+      }
+    }
+    images_.clear();
+    selected_.emplace(dc_.Get(), bitmap_.Get());
+    return true;
+  }
+  // Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
+  Rect Area(int picture, const Rect& area, const Rect& clip) const {
+    const Place& place = places_[static_cast<std::size_t>(picture)];
+    if (!selected_ || place.width <= 0 || place.height <= 0) return {};
+    return Intersection({area.left, area.top, area.left + place.width, area.top + place.height},
+                        clip);
+  }
+  // Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
+  void Blend(HDC dc, int picture, const Rect& area, const Rect& clip) const {
+    const Rect shown = Area(picture, area, clip);
+    if (shown.Empty()) return;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, shown.left, shown.top, shown.Width(), shown.Height(), dc_.Get(),
+               places_[static_cast<std::size_t>(picture)].left + shown.left - area.left,
+               shown.top - area.top, shown.Width(), shown.Height(), blend);
+  }
+
+ private:
+  struct Place {
+    int left;
+    int width;
+    int height;
+  };
+  std::vector<PixelImage> images_;  // until Build
+  std::vector<Place> places_;
+  int width_ = 0;
+  int height_ = 0;
+  UniqueBitmap bitmap_;
+  MemoryDc dc_{nullptr};
+  std::optional<SelectedObject> selected_;
+};
 
 std::uint8_t* RowOf(const BgrPixels& target, int y) {
   return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 - y);
@@ -221,27 +259,6 @@ class GdiPatch {
   std::uint8_t* bits_ = nullptr;
   std::size_t stride_ = 0;
 };
-
-// Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
-void Blend(HDC dc, const DibPicture& picture, const Rect& area, const Rect& clip) {
-  if (!picture) return;
-  const int left = std::max(area.left, clip.left);
-  const int top = std::max(area.top, clip.top);
-  const int right = std::min(area.left + picture.Width(), clip.right);
-  const int bottom = std::min(area.top + picture.Height(), clip.bottom);
-  if (right <= left || bottom <= top) return;
-  MemoryDc source(dc);
-  SelectedObject selected(source.Get(), picture.Get());
-  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, left, top, right - left, bottom - top, source.Get(), left - area.left,
-             top - area.top, right - left, bottom - top, blend);
-}
-
-// Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
-Rect BlendArea(const DibPicture& picture, const Rect& area, const Rect& clip) {
-  return Intersection({area.left, area.top, area.left + picture.Width(), area.top + picture.Height()},
-                      clip);
-}
 
 PixelImage Scaled(PixelView picture, double scale) {
   return ScalePixels(picture, static_cast<int>(std::lround(picture.width * scale)),
@@ -383,20 +400,23 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
 
   // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
   // largest of those areas.
-  const DibPicture emblem(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
+  PictureSheet sheet;
+  const int emblem =
+      sheet.Add(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
   // Each picture is scaled once, however many rows show it.
-  std::array<std::unique_ptr<DibPicture>, kPictureCount> icons;
-  std::vector<std::pair<const DibPicture*, const EntryRow*>> shownIcons;
+  std::array<int, kPictureCount> icons;
+  icons.fill(-1);
+  std::vector<std::pair<int, const EntryRow*>> shownIcons;
   for (const EntryRow& row : layout.rows) {
     if (row.picture < 0 || row.picture >= kPictureCount) continue;
-    auto& icon = icons[static_cast<std::size_t>(row.picture)];
-    if (!icon) {
-      icon = std::make_unique<DibPicture>(
-          ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
-                      row.pictureBounds.Width(), row.pictureBounds.Height()));
+    int& icon = icons[static_cast<std::size_t>(row.picture)];
+    if (icon < 0) {
+      icon = sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
+                                   row.pictureBounds.Width(), row.pictureBounds.Height()));
     }
-    shownIcons.emplace_back(icon.get(), &row);
+    shownIcons.emplace_back(icon, &row);
   }
+  if (!sheet.Build()) return false;
   struct Text {
     const TextBlock* block;
     COLORREF colour;
@@ -410,7 +430,7 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   }
   texts.push_back({&layout.barText, kWhite, kBlack});
 
-  const Rect emblemArea = emblem ? BlendArea(emblem, layout.emblem, page) : Rect{};
+  const Rect emblemArea = sheet.Area(emblem, layout.emblem, page);
   int patchWidth = emblemArea.Width();
   int patchHeight = emblemArea.Height();
   const auto grow = [&](const Rect& area) {
@@ -418,19 +438,16 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
     patchWidth = std::max(patchWidth, shown.Width());
     patchHeight = std::max(patchHeight, shown.Height());
   };
-  for (const auto& [icon, row] : shownIcons) {
-    if (*icon) grow(BlendArea(*icon, row->pictureBounds, row->row));
-  }
+  for (const auto& [icon, row] : shownIcons) grow(sheet.Area(icon, row->pictureBounds, row->row));
   for (const Text& text : texts) grow(TextArea(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
   const GdiPatch patch(patchWidth, patchHeight);
   if (!patch) return false;
 
-  patch.Over(target, emblemArea, [&](HDC dc) { Blend(dc, emblem, layout.emblem, page); });
+  patch.Over(target, emblemArea, [&](HDC dc) { sheet.Blend(dc, emblem, layout.emblem, page); });
   for (const auto& [icon, row] : shownIcons) {
-    if (!*icon) continue;
-    patch.Over(target, BlendArea(*icon, row->pictureBounds, row->row),
-               [&](HDC dc) { Blend(dc, *icon, row->pictureBounds, row->row); });
+    patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
+               [&](HDC dc) { sheet.Blend(dc, icon, row->pictureBounds, row->row); });
   }
   SetBkMode(patch.Dc(), TRANSPARENT);
   SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
