@@ -131,11 +131,12 @@ class PictureSheet {
                         clip);
   }
   // Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
-  void Blend(HDC dc, int picture, const Rect& area, const Rect& clip) const {
+  // `origin` is the page's point at the DC's (0, 0).
+  void Blend(HDC dc, POINT origin, int picture, const Rect& area, const Rect& clip) const {
     const Rect shown = Area(picture, area, clip);
     if (shown.Empty()) return;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, shown.left, shown.top, shown.Width(), shown.Height(), dc_.Get(),
+    AlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(), dc_.Get(),
                places_[static_cast<std::size_t>(picture)].left + shown.left - area.left,
                shown.top - area.top, shown.Width(), shown.Height(), blend);
   }
@@ -230,7 +231,8 @@ class GdiPatch {
   explicit operator bool() const { return bits_ != nullptr; }
   HDC Dc() const { return dc_.Get(); }
 
-  // Lets `draw` draw on `area` of the target (clipped to the target and to the patch's size).
+  // Lets `draw(dc, origin)` draw on `area` of the target (clipped to the target and to the
+  // patch's size), the page's point `origin` at the DC's (0, 0).
   template <typename Draw>
   void Over(const BgrPixels& target, const Rect& area, Draw&& draw) const {
     Rect shown = Intersection(area, {0, 0, target.width, target.height});
@@ -242,8 +244,7 @@ class GdiPatch {
     for (int y = shown.top; y < shown.bottom; ++y) {
       std::memcpy(bits_ + stride_ * static_cast<std::size_t>(y - shown.top), RowOf(target, y) + left, size);
     }
-    SetViewportOrgEx(dc_.Get(), -shown.left, -shown.top, nullptr);
-    draw(dc_.Get());
+    draw(dc_.Get(), POINT{shown.left, shown.top});
     GdiFlush();
     for (int y = shown.top; y < shown.bottom; ++y) {
       std::memcpy(RowOf(target, y) + left, bits_ + stride_ * static_cast<std::size_t>(y - shown.top), size);
@@ -339,7 +340,7 @@ DesktopLayout DesktopRenderer::LayOut(const DesktopContent& content, int width, 
   return LayOutDesktop(content, width, height, scale_, measurer_);
 }
 
-void DesktopRenderer::DrawText(HDC dc, const TextBlock& block, COLORREF colour,
+void DesktopRenderer::DrawText(HDC dc, POINT origin, const TextBlock& block, COLORREF colour,
                                COLORREF underline) const {
   if (block.lines.empty()) return;
   SelectedObject font(dc, Font(block.style));
@@ -364,11 +365,13 @@ void DesktopRenderer::DrawText(HDC dc, const TextBlock& block, COLORREF colour,
       advances[i] = static_cast<INT>(end - previous);
       previous = end;
     }
-    ExtTextOutW(dc, line.left, line.baseline, 0, nullptr, wide.text.data(),
+    ExtTextOutW(dc, line.left - origin.x, line.baseline - origin.y, 0, nullptr, wide.text.data(),
                 static_cast<UINT>(wide.text.size()), advances.data());
     // The underline: the body underlines every text in its own colour, and a link in the link's.
     const int top = line.baseline + underlineOffset - underlineSize / 2;
-    Fill(dc, {line.bounds.left, top, line.bounds.right, top + underlineSize}, underline);
+    Fill(dc, {line.bounds.left - origin.x, top - origin.y, line.bounds.right - origin.x,
+              top + underlineSize - origin.y},
+         underline);
   }
 }
 
@@ -444,16 +447,20 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   const GdiPatch patch(patchWidth, patchHeight);
   if (!patch) return false;
 
-  patch.Over(target, emblemArea, [&](HDC dc) { sheet.Blend(dc, emblem, layout.emblem, page); });
+  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) { sheet.Blend(dc, origin, emblem, layout.emblem, page); });
   for (const auto& [icon, row] : shownIcons) {
     patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
-               [&](HDC dc) { sheet.Blend(dc, icon, row->pictureBounds, row->row); });
+               [&](HDC dc, POINT origin) {
+                 sheet.Blend(dc, origin, icon, row->pictureBounds, row->row);
+               });
   }
   SetBkMode(patch.Dc(), TRANSPARENT);
   SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   for (const Text& text : texts) {
     patch.Over(target, TextArea(*text.block),
-               [&](HDC dc) { DrawText(dc, *text.block, text.colour, text.underline); });
+               [&](HDC dc, POINT origin) {
+                 DrawText(dc, origin, *text.block, text.colour, text.underline);
+               });
   }
   return true;
 }

@@ -71,7 +71,9 @@ class DesktopRenderer {
 
  private:
   HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
-  void DrawText(HDC dc, const TextBlock& block, COLORREF colour, COLORREF underline) const;
+  // Draws the block with the page's point `origin` at the DC's (0, 0).
+  void DrawText(HDC dc, POINT origin, const TextBlock& block, COLORREF colour,
+                COLORREF underline) const;
   // Where drawing a block's lines may touch, underlines and overhanging glyphs included.
   Rect TextArea(const TextBlock& block) const;
 
