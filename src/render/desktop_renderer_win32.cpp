@@ -86,20 +86,36 @@ Rect Intersection(const Rect& a, const Rect& b) {
   return out.Empty() ? Rect{} : out;
 }
 
-// The pictures drawn with their transparency, side by side in one DIB section that GDI blends
+// The pictures drawn with their transparency, packed in rows in one DIB section that GDI blends
 // from: one section and one DC however many pictures are shown.
 class PictureSheet {
  public:
   // The picture's number on the sheet; an empty picture is kept as one that draws nothing.
   int Add(PixelImage image) {
-    places_.push_back({width_, image.width, image.height});
-    width_ += image.width;
-    height_ = std::max(height_, image.height);
+    places_.push_back({0, 0, image.width, image.height});
     images_.push_back(std::move(image));
     return static_cast<int>(places_.size()) - 1;
   }
   // Puts the pictures added into the DIB section; false when GDI has no room for it.
   bool Build() {
+    // Rows as wide as the widest picture, each picture where the row still has room.
+    for (const Place& place : places_) width_ = std::max(width_, place.width);
+    int left = 0;
+    int top = 0;
+    int rowHeight = 0;
+    for (Place& place : places_) {
+      if (place.width <= 0 || place.height <= 0) continue;
+      if (left + place.width > width_) {
+        top += rowHeight;
+        left = 0;
+        rowHeight = 0;
+      }
+      place.left = left;
+      place.top = top;
+      left += place.width;
+      rowHeight = std::max(rowHeight, place.height);
+    }
+    height_ = top + rowHeight;
     if (width_ <= 0 || height_ <= 0) return true;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -116,7 +132,8 @@ class PictureSheet {
       const PixelImage& image = images_[i];
       for (int y = 0; y < image.height; ++y) {
         std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
-                    pixels + static_cast<std::size_t>(y) * width_ + places_[i].left);
+                    pixels + static_cast<std::size_t>(places_[i].top + y) * width_ +
+                        places_[i].left);
       }
     }
     images_.clear();
@@ -135,15 +152,17 @@ class PictureSheet {
   void Blend(HDC dc, POINT origin, int picture, const Rect& area, const Rect& clip) const {
     const Rect shown = Area(picture, area, clip);
     if (shown.Empty()) return;
+    const Place& place = places_[static_cast<std::size_t>(picture)];
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(), dc_.Get(),
-               places_[static_cast<std::size_t>(picture)].left + shown.left - area.left,
-               shown.top - area.top, shown.Width(), shown.Height(), blend);
+    AlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(),
+               dc_.Get(), place.left + shown.left - area.left, place.top + shown.top - area.top,
+               shown.Width(), shown.Height(), blend);
   }
 
  private:
   struct Place {
     int left;
+    int top;
     int width;
     int height;
   };
@@ -242,16 +261,18 @@ class GdiPatch {
     const std::size_t left = static_cast<std::size_t>(shown.left) * 3;
     const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(bits_ + stride_ * static_cast<std::size_t>(y - shown.top), RowOf(target, y) + left, size);
+      std::memcpy(PatchRow(y - shown.top), RowOf(target, y) + left, size);
     }
     draw(dc_.Get(), POINT{shown.left, shown.top});
     GdiFlush();
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(RowOf(target, y) + left, bits_ + stride_ * static_cast<std::size_t>(y - shown.top), size);
+      std::memcpy(RowOf(target, y) + left, PatchRow(y - shown.top), size);
     }
   }
 
  private:
+  std::uint8_t* PatchRow(int row) const { return bits_ + stride_ * static_cast<std::size_t>(row); }
+
   int width_;
   int height_;
   UniqueBitmap bitmap_;
@@ -447,7 +468,9 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   const GdiPatch patch(patchWidth, patchHeight);
   if (!patch) return false;
 
-  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) { sheet.Blend(dc, origin, emblem, layout.emblem, page); });
+  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) {
+    sheet.Blend(dc, origin, emblem, layout.emblem, page);
+  });
   for (const auto& [icon, row] : shownIcons) {
     patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
                [&](HDC dc, POINT origin) {

@@ -140,8 +140,8 @@ std::optional<PixelImage> DecodeGif(std::span<const std::byte> file) {
   if (!reader.Has(13)) return std::nullopt;
   const std::byte* signature = reader.Here();
   const auto at = [&](int i) { return static_cast<char>(signature[i]); };
-  if (at(0) != 'G' || at(1) != 'I' || at(2) != 'F' || at(3) != '8' || (at(4) != '7' && at(4) != '9') ||
-      at(5) != 'a') {
+  if (at(0) != 'G' || at(1) != 'I' || at(2) != 'F' || at(3) != '8' ||
+      (at(4) != '7' && at(4) != '9') || at(5) != 'a') {
     return std::nullopt;
   }
   reader.Skip(6);
@@ -203,7 +203,8 @@ std::optional<PixelImage> DecodeGif(std::span<const std::byte> file) {
     std::vector<int> rows;
     rows.reserve(static_cast<std::size_t>(height));
     if ((flags & 0x40) != 0) {
-      for (const auto& [start, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}}) {
+      for (const auto& [start, step] :
+           {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}}) {
         for (int y = start; y < height; y += step) rows.push_back(y);
       }
     } else {

@@ -106,7 +106,9 @@ TEST(DesktopPictureTest, DecodesEveryShippedGifAsTheSystemDoes) {
   for (const char* name : {"pal.gif", "emblem.gif", "pal_column.gif", "pal_bottom.gif"}) {
     paths.push_back(folder + "\\Themes\\Blue Classic\\" + name);
   }
-  for (int i = 0; i < kPictureCount; ++i) paths.push_back(folder + "\\icons\\" + std::to_string(i) + ".gif");
+  for (int i = 0; i < kPictureCount; ++i) {
+    paths.push_back(folder + "\\icons\\" + std::to_string(i) + ".gif");
+  }
   const ComApartment com;
   const ui::win32::PictureDecoder system;
   Win32FileSystem files;
