@@ -26,14 +26,15 @@ std::vector<Tap> Taps(int from, int to) {
   return taps;
 }
 
+// Each channel (ca * (256 - weight) + cb * weight + 128) >> 8, two channels at a time: a
+// channel's sum stays below 65536, so it never reaches its neighbour's 16 bits.
 std::uint32_t Blend(std::uint32_t a, std::uint32_t b, int weight) {
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const int ca = static_cast<int>((a >> shift) & 0xFF);
-    const int cb = static_cast<int>((b >> shift) & 0xFF);
-    out |= static_cast<std::uint32_t>((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
-  }
-  return out;
+  constexpr std::uint32_t kEven = 0x00FF00FF;
+  const auto mix = [&](std::uint32_t x, std::uint32_t y) {
+    return ((x * static_cast<std::uint32_t>(256 - weight) + y * static_cast<std::uint32_t>(weight) +
+             0x00800080) >> 8) & kEven;
+  };
+  return mix(a & kEven, b & kEven) | (mix((a >> 8) & kEven, (b >> 8) & kEven) << 8);
 }
 
 }  // namespace
