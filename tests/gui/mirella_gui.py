@@ -71,6 +71,9 @@ def parse_arguments():
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
     parser.add_argument("--wine", default="wine",
                         help="the Wine command: scripts/wine32 for the x86 build's program")
+    parser.add_argument("--packages", help="the folder of the installer and the zips")
+    parser.add_argument("--test-installer", help="the installer built for x64 Windows only")
+    parser.add_argument("--version", help="the project's version, as the packages are named")
     return parser.parse_args()
 
 
