@@ -19,8 +19,8 @@ import zipfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui"))
 
 from mirella_gui import (APPLICATION_TITLE, Layout, MainWindow, Program, Wine, check, log,
-                         move_mouse, press, run_test, screenshot, wait_for, wait_for_window,
-                         wait_for_window_gone, window_geometry)
+                         move_mouse, press, run_test, screenshot, unix_name, wait_for,
+                         wait_for_window, window_geometry)
 from test_install_flow import APPLY_LABEL, INSTALL_LABEL, LINK_CHOICES, Flow
 
 UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Mirella"
@@ -62,7 +62,8 @@ def read_lnk(path):
             raw = data[position + 2:position + 2 + count * width]
             strings.append((bit, raw.decode("utf-16-le" if unicode else "cp1251")))
             position += 2 + count * width
-    arguments = dict(strings).get(0x20, "")
+    # (Wine counts the terminating NUL in; Windows does not.)
+    arguments = dict(strings).get(0x20, "").rstrip("\x00").strip()
     return target, arguments
 
 
@@ -112,7 +113,8 @@ class Installation:
         program = "C:\\users\\" + os.path.basename(self.wine.user_folder()) + \
             "\\AppData\\Local\\Programs\\Mirella\\desktop.exe"
         for shortcut, arguments in ((os.path.join(self.start_menu, "Mirella.lnk"), ""),
-                                    (os.path.join(self.start_menu, RESTORE_SHORTCUT), "/restore"),
+                                    (os.path.join(os.fsencode(self.start_menu),
+                                                  unix_name(RESTORE_SHORTCUT)), "/restore"),
                                     (self.desktop_shortcut, "")):
             check(os.path.isfile(shortcut), f"the shortcut {shortcut} is missing")
             target, found = read_lnk(shortcut)
@@ -239,7 +241,7 @@ def test(arguments):
         log("upgraded: desktop.js and the saved desktop are kept")
 
         # A file of the user's own in the program folder survives the uninstall.
-        own = os.path.join(installation.folder, "Themes", "Blue Classic", "моя заметка.txt")
+        own = os.path.join(installation.folder, "Themes", "Blue Classic", "my notes.txt")
         with open(own, "w", encoding="utf-8") as file:
             file.write("моё")
         result = wine.run(os.path.join(installation.folder, "uninstall.exe"), "/S")
@@ -249,7 +251,7 @@ def test(arguments):
             os.path.join(installation.folder, "uninstall.exe")), 120)
         wine.shut_down()
         remaining = sorted(folder_files(installation.folder))
-        check(remaining == [os.path.join("Themes", "Blue Classic", "моя заметка.txt")],
+        check(remaining == [os.path.join("Themes", "Blue Classic", "my notes.txt")],
               f"after uninstall the program folder holds {remaining}")
         check(not os.path.exists(installation.start_menu), "the Start-menu folder is left")
         check(not os.path.exists(installation.desktop_shortcut), "the desktop shortcut is left")
