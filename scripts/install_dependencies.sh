@@ -15,7 +15,7 @@ fi
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64 libwine:i386
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick nsis
   fonts-liberation fonts-dejavu-core locales chromium nodejs
 )
 missing=()

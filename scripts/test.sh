@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: the native build, the native build
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows x64 build under Wine and Xvfb,
-# and the Windows x86 build (its imports and the install flow under 32-bit Wine).
+# and the Windows x86 build (its imports and the install flow under 32-bit Wine); the x64 build
+# also makes and tests the installer and the portable zips.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_dependencies.sh || exit 1
@@ -30,10 +31,11 @@ run_build() {  # name, ctest wrapper..., -- cmake arguments...
 
 run_build native -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_BENCHMARKS=ON
 run_build sanitize -- -DCMAKE_BUILD_TYPE=Debug -DMIRELLA_SANITIZE=ON
-run_build windows xvfb-run -a -s "-screen 0 1280x1024x24" -- \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+# x86 before x64: the x64 build packs both programs into the installer and the zips.
 run_build windows-x86 xvfb-run -a -s "-screen 0 1280x1024x24" -- \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+run_build windows xvfb-run -a -s "-screen 0 1280x1024x24" -- \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
 
 echo
 echo "=== ctest summaries ==="

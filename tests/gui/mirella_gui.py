@@ -74,6 +74,9 @@ def parse_arguments():
     parser.add_argument("--apply-helper",
                         help="a program that applies the picture desktop with a picture of one "
                              "colour (the restore test)")
+    parser.add_argument("--packages", help="the folder of the installer and the zips")
+    parser.add_argument("--test-installer", help="the installer built for x64 Windows only")
+    parser.add_argument("--version", help="the project's version, as the packages are named")
     return parser.parse_args()
 
 
