@@ -583,7 +583,8 @@ bool FormView::TranslateKey(const MSG& message) {
   if (focus == nullptr || (focus != Handle() && !IsChild(Handle(), focus))) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   // An open drop-down list takes its own keys.
-  if (ControlWindow* record = Record(focus)) {
+  ControlWindow* record = Record(focus);
+  if (record != nullptr && record->kind != ControlKind::kFrame) {  // frames hold windowless focus
     if (record->kind == ControlKind::kComboBox && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
       return false;
     }

@@ -84,6 +84,11 @@ HWND Win32Host::WindowOf(const Control& control) const {
   return nullptr;
 }
 
+Control* Win32Host::KeyboardFocus(const Control& form) const {
+  FormView* view = OpenView(form);
+  return view != nullptr ? view->KeyboardFocus() : nullptr;
+}
+
 FormView* Win32Host::OpenView(const Control& form) const {
   for (const auto& view : forms_) {
     if (&view->Form() == &form) return view.get();
