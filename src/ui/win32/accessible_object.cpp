@@ -6,8 +6,8 @@ namespace mirella::ui::win32 {
 
 HRESULT STDMETHODCALLTYPE AccessibleObject::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-      IsEqualIID(riid, IID_IAccessible)) {
+  if (IsEqualIID(riid, __uuidof(IUnknown)) || IsEqualIID(riid, __uuidof(IDispatch)) ||
+      IsEqualIID(riid, __uuidof(IAccessible))) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;

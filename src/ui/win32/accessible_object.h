@@ -11,6 +11,8 @@
 
 namespace mirella::ui::win32 {
 
+// Interface ids come from __uuidof: oleacc's import library offers IID_IAccessible as data of the
+// DLL, which a plain reference would take for a function's thunk.
 class AccessibleObject : public IAccessible {
  public:
   // The window is gone: every further call fails as disconnected.

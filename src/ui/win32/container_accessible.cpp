@@ -99,7 +99,7 @@ HRESULT ContainerAccessible::ReturnChild(Control& control, VARIANT* out) {
     IDispatch* object = nullptr;
     if (handle != nullptr &&
         SUCCEEDED(AccessibleObjectFromWindow(handle, static_cast<DWORD>(OBJID_CLIENT),
-                                             IID_IDispatch, reinterpret_cast<void**>(&object))) &&
+                                             __uuidof(IDispatch), reinterpret_cast<void**>(&object))) &&
         object != nullptr) {
       out->vt = VT_DISPATCH;
       out->pdispVal = object;

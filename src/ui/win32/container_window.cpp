@@ -155,11 +155,11 @@ LRESULT ContainerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
   }
   if (accessible_ == nullptr) {
     IAccessible* standard = nullptr;
-    CreateStdAccessibleObject(Handle(), OBJID_CLIENT, IID_IAccessible,
+    CreateStdAccessibleObject(Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                               reinterpret_cast<void**>(&standard));
     accessible_ = new ContainerAccessible(*this, standard);
   }
-  return LresultFromObject(IID_IAccessible, wParam, accessible_);
+  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
 }
 
 void ContainerWindow::ClickLater(Control& child) {

@@ -513,11 +513,11 @@ LRESULT FormView::AnswerGetObject(ControlWindow& record, WPARAM wParam) {
   if (control.accessibleName.empty() && control.kind != ControlKind::kButton) return 0;
   if (record.accessible == nullptr) {
     IAccessible* standard = nullptr;
-    CreateStdAccessibleObject(record.handle, OBJID_CLIENT, IID_IAccessible,
+    CreateStdAccessibleObject(record.handle, OBJID_CLIENT, __uuidof(IAccessible),
                               reinterpret_cast<void**>(&standard));
     record.accessible = new NamedAccessible(control, record.handle, standard);
   }
-  return LresultFromObject(IID_IAccessible, wParam, record.accessible);
+  return LresultFromObject(__uuidof(IAccessible), wParam, record.accessible);
 }
 
 HWND FormView::FocusWindowOf(const Control* control) const {

@@ -6,7 +6,7 @@ namespace {
 constexpr wchar_t kPress[] = L"Нажать";
 }  // namespace
 
-// Everything but the name and a push button's action is the system object's.
+// What the control tree does not say is the system object's.
 #define MIRELLA_FORWARD(call)                                    \
   do {                                                           \
     IAccessible* standard = Standard();                          \
@@ -37,6 +37,54 @@ HRESULT STDMETHODCALLTYPE NamedAccessible::get_accName(VARIANT child, BSTR* name
   });
 }
 
+// The role, state and value of the control itself come from what it is, the same on every
+// system: not every system's generic object knows an edit or an owner-drawn button.
+HRESULT STDMETHODCALLTYPE NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
+  if (IsSelf(child) && role != nullptr) {
+    VariantInit(role);
+    role->vt = VT_I4;
+    switch (control_->kind) {
+      case ControlKind::kTextBox:
+        role->lVal = ROLE_SYSTEM_TEXT;
+        return S_OK;
+      case ControlKind::kComboBox:
+        role->lVal = ROLE_SYSTEM_COMBOBOX;
+        return S_OK;
+      case ControlKind::kButton:
+        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+        return S_OK;
+      default:
+        role->vt = VT_EMPTY;
+        break;
+    }
+  }
+  MIRELLA_FORWARD(get_accRole(child, role));
+}
+
+HRESULT STDMETHODCALLTYPE NamedAccessible::get_accState(VARIANT child, VARIANT* state) {
+  if (!IsSelf(child) || state == nullptr) MIRELLA_FORWARD(get_accState(child, state));
+  VariantInit(state);
+  LONG flags = STATE_SYSTEM_FOCUSABLE;
+  HWND focus = GetFocus();
+  if (focus == window_ || (focus != nullptr && IsChild(window_, focus))) flags |= STATE_SYSTEM_FOCUSED;
+  if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
+  if (!IsWindowEnabled(window_)) flags |= STATE_SYSTEM_UNAVAILABLE;
+  if (control_->kind == ControlKind::kComboBox) flags |= STATE_SYSTEM_HASPOPUP;
+  state->vt = VT_I4;
+  state->lVal = flags;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NamedAccessible::get_accValue(VARIANT child, BSTR* value) {
+  return Guarded([&]() -> HRESULT {
+    if (IsSelf(child) && (control_->kind == ControlKind::kTextBox ||
+                          control_->kind == ControlKind::kComboBox)) {
+      return ReturnText(control_->text, value);
+    }
+    MIRELLA_FORWARD(get_accValue(child, value));
+  });
+}
+
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (IsSelf(child) && control_->kind == ControlKind::kButton) return ReturnText(kPress, action);
   MIRELLA_FORWARD(get_accDefaultAction(child, action));
@@ -60,17 +108,8 @@ HRESULT STDMETHODCALLTYPE NamedAccessible::get_accChildCount(LONG* count) {
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accChild(VARIANT child, IDispatch** object) {
   MIRELLA_FORWARD(get_accChild(child, object));
 }
-HRESULT STDMETHODCALLTYPE NamedAccessible::get_accValue(VARIANT child, BSTR* value) {
-  MIRELLA_FORWARD(get_accValue(child, value));
-}
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accDescription(VARIANT child, BSTR* description) {
   MIRELLA_FORWARD(get_accDescription(child, description));
-}
-HRESULT STDMETHODCALLTYPE NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  MIRELLA_FORWARD(get_accRole(child, role));
-}
-HRESULT STDMETHODCALLTYPE NamedAccessible::get_accState(VARIANT child, VARIANT* state) {
-  MIRELLA_FORWARD(get_accState(child, state));
 }
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accHelp(VARIANT child, BSTR* help) {
   MIRELLA_FORWARD(get_accHelp(child, help));
