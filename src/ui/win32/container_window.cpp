@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include <oleacc.h>
 
+#include "ui/focus_order.h"
 #include "ui/win32/container_accessible.h"
 #include "ui/win32/form_view.h"
 #include "system/handles_win32.h"
@@ -135,8 +136,11 @@ Control& ContainerWindow::HitControl(POINT point) {
 
 void ContainerWindow::OnMouseMove(POINT point) { view_.RaiseMouseMove(HitControl(point)); }
 
+// A control that takes the focus takes it from the mouse too, as a push button does.
 void ContainerWindow::OnButtonDown(POINT point) {
-  pressed_ = &HitControl(point);
+  Control& hit = HitControl(point);
+  pressed_ = &hit;
+  if (&hit != &control_ && TakesFocus(hit)) view_.FocusControl(hit);
   SetCapture(Handle());
 }
 
