@@ -66,8 +66,10 @@ struct CommandLabelRow {
 inline constexpr std::array<CommandLabelRow, 10> kCommandLabels{{
     {Page::kMain, "Установить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, true, false},
     {Page::kMain, "Настроить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, false, false},
-    {Page::kMain, "Посетить Сайт Кастора", {1080, 1275, 3015, 375}, ui::Alignment::kLeft, true, false},
-    {Page::kMain, "Справка по программе", {1080, 2115, 3015, 375}, ui::Alignment::kLeft, true, false},
+    {Page::kMain, "Посетить Сайт Кастора", {1080, 1275, 3015, 375}, ui::Alignment::kLeft,
+     true, false},
+    {Page::kMain, "Справка по программе", {1080, 2115, 3015, 375}, ui::Alignment::kLeft,
+     true, false},
     {Page::kMain, "Выйти из программы", {1080, 2950, 3015, 375}, ui::Alignment::kLeft, true, false},
     {Page::kHelp, "", {0, 0, 5295, 3735}, ui::Alignment::kLeft, true, true},
     {Page::kStore, "Отмена", {4200, 3240, 975, 375}, ui::Alignment::kCentre, true, true},

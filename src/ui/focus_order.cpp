@@ -34,7 +34,9 @@ void CollectInReadingOrder(Control& container, std::vector<Control*>& out) {
     while (end < units.size() && OnOneLine(*units[start], *units[end])) ++end;
     std::stable_sort(units.begin() + static_cast<std::ptrdiff_t>(start),
                      units.begin() + static_cast<std::ptrdiff_t>(end),
-                     [](const Control* a, const Control* b) { return a->bounds.left < b->bounds.left; });
+                     [](const Control* a, const Control* b) {
+                       return a->bounds.left < b->bounds.left;
+                     });
     start = end;
   }
   for (Control* unit : units) {
@@ -67,7 +69,8 @@ Control* NextInFocusOrder(Control& form, const Control* current, bool backwards)
   auto found = std::find(order.begin(), order.end(), current);
   if (found == order.end()) return backwards ? order.back() : order.front();
   const std::size_t at = static_cast<std::size_t>(found - order.begin());
-  const std::size_t next = backwards ? (at + order.size() - 1) % order.size() : (at + 1) % order.size();
+  const std::size_t step = backwards ? order.size() - 1 : 1;
+  const std::size_t next = (at + step) % order.size();
   return order[next];
 }
 

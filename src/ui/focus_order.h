@@ -14,7 +14,8 @@ bool TakesFocus(const Control& control);
 
 // The controls of `root`'s subtree that take the focus, in reading order: the layout lists
 // controls top to bottom, and controls side by side on one line (consecutive ones whose middles
-// lie within the height of the first of them) read left to right. A frame's controls are read where it stands.
+// lie within the height of the first of them) read left to right. A frame's controls are read
+// where it stands.
 std::vector<Control*> FocusOrder(Control& root);
 
 // The control after `current` in the form's reading order (before it, backwards), wrapping

@@ -97,9 +97,10 @@ HRESULT ContainerAccessible::ReturnChild(Control& control, VARIANT* out) {
   if (IsWindowed(control.kind)) {
     HWND handle = window_->View().WindowOf(control);
     IDispatch* object = nullptr;
+    const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
     if (handle != nullptr &&
-        SUCCEEDED(AccessibleObjectFromWindow(handle, static_cast<DWORD>(OBJID_CLIENT),
-                                             __uuidof(IDispatch), reinterpret_cast<void**>(&object))) &&
+        SUCCEEDED(AccessibleObjectFromWindow(handle, client, __uuidof(IDispatch),
+                                             reinterpret_cast<void**>(&object))) &&
         object != nullptr) {
       out->vt = VT_DISPATCH;
       out->pdispVal = object;
@@ -325,15 +326,20 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::accNavigate(LONG direction, VARIA
     if (resolved.target == Target::kInvalid) return E_INVALIDARG;
     const std::vector<Control*> children = ExposedChildren(window_->Target());
     if (resolved.target == Target::kSelf) {
-      if (direction == NAVDIR_FIRSTCHILD && !children.empty()) return ReturnChild(*children.front(), end);
-      if (direction == NAVDIR_LASTCHILD && !children.empty()) return ReturnChild(*children.back(), end);
-      if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) return S_FALSE;
+      if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
+        if (children.empty()) return S_FALSE;
+        return ReturnChild(direction == NAVDIR_FIRSTCHILD ? *children.front() : *children.back(),
+                           end);
+      }
       return standard_ ? standard_->accNavigate(direction, start, end) : S_FALSE;
     }
     const LONG at = start.lVal - 1;  // a valid element or window id
     LONG next = -1;
-    if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) next = at + 1;
-    if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) next = at - 1;
+    if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
+      next = at + 1;
+    } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
+      next = at - 1;
+    }
     if (next < 0 || static_cast<size_t>(next) >= children.size()) return S_FALSE;
     return ReturnChild(*children[static_cast<size_t>(next)], end);
   });

@@ -66,7 +66,9 @@ HRESULT STDMETHODCALLTYPE NamedAccessible::get_accState(VARIANT child, VARIANT* 
   VariantInit(state);
   LONG flags = STATE_SYSTEM_FOCUSABLE;
   HWND focus = GetFocus();
-  if (focus == window_ || (focus != nullptr && IsChild(window_, focus))) flags |= STATE_SYSTEM_FOCUSED;
+  if (focus != nullptr && (focus == window_ || IsChild(window_, focus))) {
+    flags |= STATE_SYSTEM_FOCUSED;
+  }
   if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
   if (!IsWindowEnabled(window_)) flags |= STATE_SYSTEM_UNAVAILABLE;
   if (control_->kind == ControlKind::kComboBox) flags |= STATE_SYSTEM_HASPOPUP;

@@ -53,7 +53,9 @@ void PaintFocusCue(HDC dc, const Control& control, RECT rect, int dpi,
               AlignmentFormat(control.alignment) | kLabelFormat | DT_CALCRECT);
     const int width = measured.right - measured.left;
     int left = rect.left;
-    if (control.alignment == Alignment::kCentre) left = rect.left + (rect.right - rect.left - width) / 2;
+    if (control.alignment == Alignment::kCentre) {
+      left = rect.left + (rect.right - rect.left - width) / 2;
+    }
     if (control.alignment == Alignment::kRight) left = rect.right - width;
     cue = RECT{left - margin, measured.top, left + width + margin, measured.bottom + margin};
     IntersectRect(&cue, &cue, &rect);
