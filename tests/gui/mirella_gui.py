@@ -71,6 +71,7 @@ def parse_arguments():
     parser.add_argument("--screenshots", required=True, help="where the screenshots go")
     parser.add_argument("--wine", default="wine",
                         help="the Wine command: scripts/wine32 for the x86 build's program")
+    parser.add_argument("--probe", help="accessibility_probe.exe, for the tests that use it")
     return parser.parse_args()
 
 

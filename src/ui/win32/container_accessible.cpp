@@ -26,7 +26,9 @@ bool IsExposedElement(const Control& control) {
 }
 
 const std::string& NameOf(const Control& control) {
-  return control.accessibleName.empty() ? control.text : control.accessibleName;
+  if (!control.accessibleName.empty()) return control.accessibleName;
+  if (control.kind == ControlKind::kProgress && control.progress) return control.progress->Caption();
+  return control.text;
 }
 
 LONG RoleOf(const Control& control) {
