@@ -15,6 +15,19 @@ bool IsEntryBox(const std::array<ui::Control*, kEntryCount>& boxes, const ui::Co
   return control.index >= 0 && control.index < kEntryCount && boxes[control.index] == &control;
 }
 
+constexpr std::string_view kPictureButtonName = "Значок: ";
+constexpr std::string_view kLinkButtonName = "Ссылка: ";
+constexpr std::string_view kLinkChosen = ", выбрана";
+constexpr std::string_view kLinkNotChosen = ", не выбрана";
+
+void ShowEntryNames(MainWindowState& state, int entry) {
+  const std::string& caption = state.content.EntryCaption[entry];
+  state.controls.ico[entry]->accessibleName = std::string(kPictureButtonName) + caption;
+  const bool chosen = state.content.linkMark[entry] == kLinkMarked;
+  state.controls.icon_link[entry]->accessibleName =
+      std::string(kLinkButtonName) + caption + std::string(chosen ? kLinkChosen : kLinkNotChosen);
+}
+
 }  // namespace
 
 void ShowDesktopTexts(MainWindowState& state) {
@@ -28,6 +41,7 @@ void ShowDesktopTexts(MainWindowState& state) {
 void ShowLinkMarks(MainWindowState& state) {
   for (int entry = 0; entry < kEntryCount; ++entry) {
     state.controls.icon_link[entry]->backColour = state.content.linkMark[entry];
+    ShowEntryNames(state, entry);
   }
 }
 
@@ -77,6 +91,7 @@ bool StoreTypedText(MainWindowState& state, const ui::Control& textBox) {
     content.desktop = textBox.text;
   } else if (IsEntryBox(c.ico_title, textBox)) {
     SetEntryCaption(content, textBox.index, textBox.text);
+    ShowEntryNames(state, textBox.index);
   } else if (IsEntryBox(c.ico_desc, textBox)) {
     SetEntryDescription(content, textBox.index, textBox.text);
   } else {

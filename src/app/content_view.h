@@ -13,7 +13,8 @@ void ShowDesktopTexts(MainWindowState& state);
 // Every entry's caption and description boxes, picture and link button show its content.
 void ShowEntries(MainWindowState& state);
 
-// Each link button's back colour shows its entry's link mark.
+// Each link button's back colour shows its entry's link mark, and the names that assistive
+// technology reads for the entry's picture and link button follow its caption and mark.
 void ShowLinkMarks(MainWindowState& state);
 
 // Loads the built-in content into the entries and shows it. The four desktop texts keep

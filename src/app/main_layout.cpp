@@ -27,6 +27,9 @@ void AddCommandLabels(ui::Control& page, Page which) {
     label.font = MakeFont(MainLayout::kCommandFont);
     label.foreColour = MainLayout::kCommandDesignColour;
     if (index != kAboutPageLabel) label.pointer = ui::MousePointer::kHand;
+    if (index == kAboutPageLabel) label.accessibleName = std::string(kAboutPageLabelName);
+    label.activation = ui::Activation::kLink;
+    label.cancel = row.cancel;
   }
 }
 

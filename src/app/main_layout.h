@@ -59,23 +59,28 @@ struct CommandLabelRow {
   ui::TwipsRect bounds;
   ui::Alignment alignment;
   bool visible;
+  bool cancel;  // Escape clicks it while it is shown
 };
 
 // label(0..9), indexed by command. 0 and 1 share a slot, and so do 6 and 9.
 inline constexpr std::array<CommandLabelRow, 10> kCommandLabels{{
-    {Page::kMain, "Установить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, true},
-    {Page::kMain, "Настроить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, false},
-    {Page::kMain, "Посетить Сайт Кастора", {1080, 1275, 3015, 375}, ui::Alignment::kLeft, true},
-    {Page::kMain, "Справка по программе", {1080, 2115, 3015, 375}, ui::Alignment::kLeft, true},
-    {Page::kMain, "Выйти из программы", {1080, 2950, 3015, 375}, ui::Alignment::kLeft, true},
-    {Page::kHelp, "", {0, 0, 5295, 3735}, ui::Alignment::kLeft, true},
-    {Page::kStore, "Отмена", {4200, 3240, 975, 375}, ui::Alignment::kCentre, true},
-    {Page::kStore, "Просмотр", {2280, 3240, 1215, 375}, ui::Alignment::kCentre, true},
-    {Page::kStore, "Применить", {120, 3240, 1455, 375}, ui::Alignment::kLeft, true},
-    {Page::kStore, "Назад", {4080, 3240, 1095, 375}, ui::Alignment::kRight, false},
+    {Page::kMain, "Установить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, true, false},
+    {Page::kMain, "Настроить Mirella", {1080, 450, 3015, 375}, ui::Alignment::kLeft, false, false},
+    {Page::kMain, "Посетить Сайт Кастора", {1080, 1275, 3015, 375}, ui::Alignment::kLeft,
+     true, false},
+    {Page::kMain, "Справка по программе", {1080, 2115, 3015, 375}, ui::Alignment::kLeft,
+     true, false},
+    {Page::kMain, "Выйти из программы", {1080, 2950, 3015, 375}, ui::Alignment::kLeft, true, false},
+    {Page::kHelp, "", {0, 0, 5295, 3735}, ui::Alignment::kLeft, true, true},
+    {Page::kStore, "Отмена", {4200, 3240, 975, 375}, ui::Alignment::kCentre, true, true},
+    {Page::kStore, "Просмотр", {2280, 3240, 1215, 375}, ui::Alignment::kCentre, true, false},
+    {Page::kStore, "Применить", {120, 3240, 1455, 375}, ui::Alignment::kLeft, true, false},
+    {Page::kStore, "Назад", {4080, 3240, 1095, 375}, ui::Alignment::kRight, false, true},
 }};
 // The one command label without the pointing hand: it covers the about page.
 inline constexpr int kAboutPageLabel = 5;
+// It has no caption; assistive technology names it by what it does.
+inline constexpr std::string_view kAboutPageLabelName = "Вернуться в главное меню";
 
 struct PictureRow {
   std::string_view name;

@@ -19,6 +19,7 @@ MainWindow::MainWindow(ui::Host& host, const Environment& environment, Registry&
       state_{BindMainControls(*form_), DesktopContent{},
              MainServices{host, environment, registry, files, codePage, shell, picture}} {
   ShowDesktopTexts(state_);
+  ShowLinkMarks(state_);
 }
 
 void MainWindow::Load(ui::Control& /*form*/) {

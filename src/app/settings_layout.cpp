@@ -15,7 +15,8 @@ ui::TwipsRect Offset(const EntrySlot& slot, int left, int top, int width, int he
 
 void AddCaptionedInput(ui::Control& parent, const CaptionedInput& row, ControlKind inputKind) {
   AddLabel(parent, "lbl_" + std::string(row.input), -1, row.captionBounds, row.caption);
-  AddControl(parent, inputKind, row.input, -1, row.inputBounds);
+  AddControl(parent, inputKind, row.input, -1, row.inputBounds).accessibleName =
+      std::string(row.caption);
 }
 
 ui::Control& AddSubPanel(ui::Control& settingsPage, int index) {
@@ -47,6 +48,7 @@ void AddGeneralPage(ui::Control& panel) {
     button.border = true;
     button.backColour = GeneralPageLayout::kColumnButtonBack;
     button.pointer = ui::MousePointer::kHand;
+    button.activation = ui::Activation::kPushButton;
   }
 
   AddCaptionedInput(panel, GeneralPageLayout::kBottomText, ControlKind::kTextBox);
@@ -56,8 +58,13 @@ void AddEntry(ui::Control& panel, int entry) {
   ui::Control& picture =
       AddImage(panel, "ico", entry, EntryPictureBounds(entry), GalleryPicture(DefaultPicture(entry)));
   picture.pointer = ui::MousePointer::kHand;
-  AddControl(panel, ControlKind::kTextBox, "ico_title", entry, EntryTitleBounds(entry));
-  AddControl(panel, ControlKind::kTextBox, "ico_desc", entry, EntryDescriptionBounds(entry));
+  picture.activation = ui::Activation::kPushButton;
+  // The entries have no caption labels; they are named by their number as the user counts.
+  const std::string number = std::to_string(entry + 1);
+  AddControl(panel, ControlKind::kTextBox, "ico_title", entry, EntryTitleBounds(entry))
+      .accessibleName = std::string(EntryLayout::kCaptionBoxName) + number;
+  AddControl(panel, ControlKind::kTextBox, "ico_desc", entry, EntryDescriptionBounds(entry))
+      .accessibleName = std::string(EntryLayout::kDescriptionBoxName) + number;
   ui::Control& link = AddControl(panel, ControlKind::kButton, "icon_link", entry, EntryLinkBounds(entry));
   link.text = std::string(EntryLayout::kLinkCaption);
   link.tooltip = std::string(EntryLayout::kLinkTooltip);
@@ -123,6 +130,8 @@ void AddGallery(ui::Control& form) {
     ui::Control& item =
         AddImage(bar, "ico_item", position, GalleryItemBounds(position), GalleryPicture(position));
     item.pointer = ui::MousePointer::kHand;
+    item.activation = ui::Activation::kPushButton;
+    item.accessibleName = std::string(GalleryLayout::kPictureName) + std::to_string(position + 1);
   }
 }
 

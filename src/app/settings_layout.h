@@ -80,6 +80,9 @@ struct EntryLayout {
   static constexpr int kLinkSize = 255;
   static constexpr std::string_view kLinkCaption = "...";
   static constexpr std::string_view kLinkTooltip = "Ссылка";
+  // Names for assistive technology, followed by the entry's number counted from 1.
+  static constexpr std::string_view kCaptionBoxName = "Подпись значка ";
+  static constexpr std::string_view kDescriptionBoxName = "Описание значка ";
   // The caption box and link button sit a little lower on the second page.
   static constexpr int RowOffset(int page) { return page == 1 ? 40 : 45; }
 
@@ -103,6 +106,8 @@ struct GalleryLayout {
   static constexpr int kFirstTop = 120;
   static constexpr int kColumnStep = 720;
   static constexpr int kRowStep = 600;  // a picture's lower 120 twips overlap the next row
+  // A picture's name for assistive technology, followed by its position counted from 1.
+  static constexpr std::string_view kPictureName = "Рисунок ";
 };
 ui::TwipsRect GalleryItemBounds(int position);
 

@@ -28,6 +28,10 @@ enum class ControlKind {
 enum class Alignment { kLeft, kRight, kCentre };
 enum class MousePointer { kDefault, kHourglass, kHand };
 
+// How a windowless control that the user can click also takes the keyboard focus and presents
+// itself to assistive technology: as a link (a command label) or as a push button.
+enum class Activation { kNone, kLink, kPushButton };
+
 struct Font {
   std::string face = "MS Sans Serif";
   double points = 8.25;
@@ -73,6 +77,13 @@ struct Control {
   std::string picture;
   MousePointer pointer = MousePointer::kDefault;
   std::string tooltip;
+  // Windowless controls: the focus stops here, and Enter or Space clicks it.
+  Activation activation = Activation::kNone;
+  // Escape clicks the shown control that has this set, as the Cancel button of a dialog.
+  bool cancel = false;
+  // What assistive technology names the control when its text does not say what it is (a text
+  // box named by its caption label, a picture button); empty: its text.
+  std::string accessibleName;
   int interval = 0;  // timers, in milliseconds
   std::optional<MirellaProgress> progress;
 

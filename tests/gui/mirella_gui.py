@@ -77,6 +77,7 @@ def parse_arguments():
     parser.add_argument("--packages", help="the folder of the installer and the zips")
     parser.add_argument("--test-installer", help="the installer built for x64 Windows only")
     parser.add_argument("--version", help="the project's version, as the packages are named")
+    parser.add_argument("--probe", help="accessibility_probe.exe, for the tests that use it")
     return parser.parse_args()
 
 

@@ -1,7 +1,10 @@
 #include "ui/win32/container_window.h"
 
 #include <windowsx.h>
+#include <oleacc.h>
 
+#include "ui/focus_order.h"
+#include "ui/win32/container_accessible.h"
 #include "ui/win32/form_view.h"
 #include "system/handles_win32.h"
 #include "ui/win32/windowless.h"
@@ -10,6 +13,7 @@ namespace mirella::ui::win32 {
 
 namespace {
 constexpr wchar_t kClassName[] = L"MirellaContainer";
+constexpr UINT kClickLater = WM_APP + 10;
 
 // A control's own pointer, or the nearest ancestor's that sets one.
 MousePointer EffectivePointer(const Control& control) {
@@ -19,6 +23,13 @@ MousePointer EffectivePointer(const Control& control) {
   return MousePointer::kDefault;
 }
 }  // namespace
+
+ContainerWindow::~ContainerWindow() {
+  if (accessible_ != nullptr) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
+}
 
 bool ContainerWindow::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect,
                              const wchar_t* title) {
@@ -54,6 +65,15 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(Handle(), nullptr, FALSE);  // the focus cue of a windowless child
+      return 0;
+    case WM_GETOBJECT:
+      return OnGetObject(wParam, lParam);
+    case kClickLater:
+      OnClickLater(lParam);
+      return 0;
     case WM_DRAWITEM:
       view_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -78,6 +98,13 @@ LRESULT ContainerWindow::OnTopLevelMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE:
       view_.RaiseCloseRequested();
       return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: the focus goes back where it was, not to the window itself.
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        view_.RestoreFocus();
+        return 0;
+      }
+      return Default(message, wParam, lParam);
     case WM_DPICHANGED:
       view_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -96,7 +123,8 @@ LRESULT ContainerWindow::OnPaint() {
   MemoryDc buffer(paint.Get());
   UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), size.cx, size.cy));
   SelectedObject selected(buffer.Get(), bitmap.Get());
-  PaintContainer(buffer.Get(), control_, size, view_.Dpi(), view_.Resources());
+  const Control* focusCue = GetFocus() == Handle() ? view_.FocusCueIn(control_) : nullptr;
+  PaintContainer(buffer.Get(), control_, size, view_.Dpi(), view_.Resources(), focusCue);
   BitBlt(paint.Get(), 0, 0, size.cx, size.cy, buffer.Get(), 0, 0, SRCCOPY);
   return 0;
 }
@@ -108,8 +136,11 @@ Control& ContainerWindow::HitControl(POINT point) {
 
 void ContainerWindow::OnMouseMove(POINT point) { view_.RaiseMouseMove(HitControl(point)); }
 
+// A control that takes the focus takes it from the mouse too, as a push button does.
 void ContainerWindow::OnButtonDown(POINT point) {
-  pressed_ = &HitControl(point);
+  Control& hit = HitControl(point);
+  pressed_ = &hit;
+  if (&hit != &control_ && TakesFocus(hit)) view_.FocusControl(hit);
   SetCapture(Handle());
 }
 
@@ -120,6 +151,32 @@ void ContainerWindow::OnButtonUp(POINT point) {
   const bool sameControl = pressed_ == &hit;
   pressed_ = nullptr;
   if (sameControl) view_.RaiseClick(hit);
+}
+
+LRESULT ContainerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
+    return Default(WM_GETOBJECT, wParam, lParam);
+  }
+  if (accessible_ == nullptr) {
+    IAccessible* standard = nullptr;
+    CreateStdAccessibleObject(Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                              reinterpret_cast<void**>(&standard));
+    accessible_ = new ContainerAccessible(*this, standard);
+  }
+  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+}
+
+void ContainerWindow::ClickLater(Control& child) {
+  PostMessageW(Handle(), kClickLater, 0, reinterpret_cast<LPARAM>(&child));
+}
+
+// The control is one of this container's children still, and can still be clicked.
+void ContainerWindow::OnClickLater(LPARAM child) {
+  for (auto& control : control_.children) {
+    if (reinterpret_cast<LPARAM>(control.get()) != child) continue;
+    if (control->enabled && control->IsShown()) view_.RaiseClick(*control);
+    return;
+  }
 }
 
 bool ContainerWindow::OnSetCursor() {

@@ -8,13 +8,18 @@
 namespace mirella::ui::win32 {
 
 class FormView;
+class ContainerAccessible;
 
 class ContainerWindow : public Window {
  public:
   ContainerWindow(FormView& view, Control& control) : view_(view), control_(control) {}
+  ~ContainerWindow() override;
 
   bool Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect, const wchar_t* title);
   Control& Target() { return control_; }
+  FormView& View() { return view_; }
+  // Clicks a windowless child once the current message has been handled.
+  void ClickLater(Control& child);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -27,11 +32,15 @@ class ContainerWindow : public Window {
   void OnButtonUp(POINT point);
   bool OnSetCursor();
   LRESULT OnTopLevelMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  void OnClickLater(LPARAM child);
 
   FormView& view_;
   Control& control_;
   // The control the left button went down on; compared, never dereferenced.
   const Control* pressed_ = nullptr;
+  // Made on the first request of assistive technology; cut off when the window goes.
+  ContainerAccessible* accessible_ = nullptr;
 };
 
 }  // namespace mirella::ui::win32

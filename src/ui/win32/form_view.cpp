@@ -1,12 +1,16 @@
 #include "ui/win32/form_view.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
 #include <set>
 
+#include "ui/focus_order.h"
+#include "ui/win32/container_accessible.h"
 #include "ui/win32/graphical_button.h"
+#include "ui/win32/named_accessible.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/windowless.h"
@@ -54,7 +58,7 @@ void CollectTree(Control& control, std::vector<Control*>& out) {
 FormView::FormView(Control& form, FormEvents& events, EventDispatcher& dispatcher,
                    RenderResources& resources)
     : form_(form), events_(events), dispatcher_(dispatcher), resources_(resources),
-      window_(*this, form) {
+      window_(*this, form), focus_(form) {
   dpi_ = SystemDpi();
   const DWORD style = FormStyle(form);
   window_.Create(nullptr, style, WS_EX_CONTROLPARENT,
@@ -78,6 +82,7 @@ FormView::FormView(Control& form, FormEvents& events, EventDispatcher& dispatche
 
 FormView::~FormView() {
   StopTimers();
+  for (auto& [control, record] : windows_) ReleaseAccessible(record);
   // Destroying the top-level window destroys every child window while the records still exist.
   if (Handle() != nullptr) DestroyWindow(Handle());
 }
@@ -202,6 +207,16 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
       case WM_MOUSEMOVE:
         if (ControlWindow* record = view->Record(window)) view->RaiseMouseMove(*record->control);
         break;
+      case WM_SETFOCUS:
+        if (ControlWindow* record = view->Record(window)) view->OnFocusArrived(*record->control);
+        break;
+      case WM_GETOBJECT:
+        if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+          if (ControlWindow* record = view->Record(window)) {
+            if (LRESULT answer = view->AnswerGetObject(*record, wParam)) return answer;
+          }
+        }
+        break;
       case WM_SETCURSOR:
         if (ControlWindow* record = view->Record(window)) {
           if (HCURSOR cursor = view->resources_.Cursor(record->control->pointer)) {
@@ -235,6 +250,7 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
   auto found = windows_.find(&control);
   if (found != windows_.end() && found->second.kind == control.kind) return found->second;
   if (found != windows_.end()) {
+    ReleaseAccessible(found->second);
     if (found->second.handle != nullptr) DestroyWindow(found->second.handle);
     windows_.erase(found);
   }
@@ -434,6 +450,7 @@ void FormView::Sync() {
   // Windows of controls that left the tree go first (a child's before its container's).
   for (auto it = windows_.begin(); it != windows_.end();) {
     if (live.count(it->first) == 0) {
+      ReleaseAccessible(it->second);
       if (it->second.container) {
         it->second.container.reset();
       } else if (IsWindow(it->second.handle)) {
@@ -467,11 +484,151 @@ void FormView::Sync() {
   SyncTimers(timers);
   SyncForm();
   syncing_ = false;
+  // Pages shown or hidden move the focus.
+  if (loaded_) {
+    Control* focused = focus_.Update();
+    if (focused != applied_) ApplyFocus(focused, false);
+  }
 
   // Windowless controls may have changed anywhere: every container paints again.
   InvalidateRect(Handle(), nullptr, FALSE);
   for (auto& [control, record] : windows_) {
     if (record.container) InvalidateRect(record.handle, nullptr, FALSE);
+  }
+}
+
+// ---- keyboard and assistive technology ---------------------------------------------------
+
+void FormView::ReleaseAccessible(ControlWindow& record) {
+  if (record.accessible == nullptr) return;
+  record.accessible->Disconnect();
+  record.accessible->Release();
+  record.accessible = nullptr;
+}
+
+// A control named by the tree, or a push button (whose default action is ours), answers with
+// its own object; the others keep the system's.
+LRESULT FormView::AnswerGetObject(ControlWindow& record, WPARAM wParam) {
+  const Control& control = *record.control;
+  if (control.accessibleName.empty() && control.kind != ControlKind::kButton) return 0;
+  if (record.accessible == nullptr) {
+    IAccessible* standard = nullptr;
+    CreateStdAccessibleObject(record.handle, OBJID_CLIENT, __uuidof(IAccessible),
+                              reinterpret_cast<void**>(&standard));
+    record.accessible = new NamedAccessible(control, record.handle, standard);
+  }
+  return LresultFromObject(__uuidof(IAccessible), wParam, record.accessible);
+}
+
+HWND FormView::FocusWindowOf(const Control* control) const {
+  if (control == nullptr) return Handle();
+  if (IsWindowed(control->kind)) return WindowOf(*control);
+  const Control* container = ContainerOf(*control);
+  return container != nullptr ? WindowOf(*container) : nullptr;
+}
+
+const Control* FormView::FocusCueIn(const Control& container) const {
+  if (!focusCues_ || applied_ == nullptr || IsWindowed(applied_->kind)) return nullptr;
+  return ContainerOf(*applied_) == &container ? applied_ : nullptr;
+}
+
+void FormView::ApplyFocus(Control* control, bool byTab) {
+  const Control* previous = applied_;
+  applied_ = control;
+  focus_.Set(control);
+  HWND target = FocusWindowOf(control);
+  if (target == nullptr) target = Handle();
+  if (byTab && control != nullptr && control->kind == ControlKind::kTextBox) {
+    SendMessageW(target, EM_SETSEL, 0, -1);  // as a dialog selects the text Tab arrives at
+  }
+  // A form in the background takes the focus when it is next activated.
+  if (GetActiveWindow() == Handle() && GetFocus() != target) SetFocus(target);
+  for (const Control* cue : {previous, static_cast<const Control*>(control)}) {
+    if (cue == nullptr || IsWindowed(cue->kind)) continue;
+    if (HWND container = FocusWindowOf(cue)) InvalidateRect(container, nullptr, FALSE);
+  }
+  // Windows announce their own focus; a windowless control's is announced for it.
+  if (control != nullptr && !IsWindowed(control->kind) && GetFocus() == target) {
+    if (Control* container = ContainerOf(*control)) {
+      NotifyWinEvent(EVENT_OBJECT_FOCUS, target, OBJID_CLIENT, ChildIdOf(*container, *control));
+    }
+  }
+}
+
+void FormView::OnFocusArrived(Control& control) {
+  if (&control == applied_) return;
+  const Control* previous = applied_;
+  applied_ = &control;
+  focus_.Set(&control);
+  if (previous != nullptr && !IsWindowed(previous->kind)) {
+    if (HWND container = FocusWindowOf(previous)) InvalidateRect(container, nullptr, FALSE);
+  }
+}
+
+void FormView::RestoreFocus() {
+  HWND target = FocusWindowOf(applied_);
+  if (target == nullptr || !IsWindowVisible(target) || !IsWindowEnabled(target)) target = Handle();
+  SetFocus(target);
+}
+
+bool FormView::FocusControl(Control& control) {
+  if (!TakesFocus(control)) return false;
+  ApplyFocus(&control, false);
+  return true;
+}
+
+bool FormView::TranslateKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || closed_ || !loaded_) return false;
+  HWND focus = GetFocus();
+  if (focus == nullptr || (focus != Handle() && !IsChild(Handle(), focus))) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  // An open drop-down list takes its own keys.
+  ControlWindow* record = Record(focus);
+  if (record != nullptr && record->kind != ControlKind::kFrame) {  // frames hold windowless focus
+    if (record->kind == ControlKind::kComboBox && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
+      return false;
+    }
+    OnFocusArrived(*record->control);
+  }
+  Control* focused = focus_.Focused();
+  const bool onWindowless = focused != nullptr && !IsWindowed(focused->kind) &&
+                            focus == FocusWindowOf(focused);
+  const bool onButton = focused != nullptr && focused->kind == ControlKind::kButton &&
+                        focus == WindowOf(*focused);
+  const bool repeated = (message.lParam & (1 << 30)) != 0;
+  auto move = [this](Direction direction) {
+    focusCues_ = true;
+    ApplyFocus(focus_.MoveInDirection(direction), false);
+  };
+  switch (message.wParam) {
+    case VK_TAB:
+      focusCues_ = true;
+      ApplyFocus(focus_.MoveInOrder(GetKeyState(VK_SHIFT) < 0), true);
+      return true;
+    case VK_ESCAPE:
+      if (repeated) return true;
+      if (Control* cancel = CancelControl(form_)) RaiseClick(*cancel);
+      return true;
+    case VK_RETURN:
+      if (!onWindowless && !onButton) return false;
+      if (!repeated) RaiseClick(*focused);
+      return true;
+    case VK_SPACE:
+      if (!onWindowless) return false;
+      if (!repeated) RaiseClick(*focused);
+      return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      if (!onWindowless) return false;
+      move(message.wParam == VK_LEFT    ? Direction::kLeft
+           : message.wParam == VK_RIGHT ? Direction::kRight
+           : message.wParam == VK_UP    ? Direction::kUp
+                                        : Direction::kDown);
+      return true;
+    default:
+      return false;
   }
 }
 

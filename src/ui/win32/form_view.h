@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/focus_tracker.h"
 #include "ui/host.h"
 #include "ui/win32/container_window.h"
 #include "ui/win32/dpi.h"
@@ -17,6 +18,8 @@
 #include "ui/win32/render_resources.h"
 
 namespace mirella::ui::win32 {
+
+class NamedAccessible;
 
 class FormView {
  public:
@@ -54,6 +57,19 @@ class FormView {
   void DrawButton(const DRAWITEMSTRUCT& item);
   HBRUSH ColourTextBox(HDC dc, HWND textBox);
 
+  // The keyboard, as the forms' message loop hands it over before dispatching: Tab and
+  // Shift+Tab, the arrows, Enter, Space and Escape. True when the key was the form's to handle.
+  bool TranslateKey(const MSG& message);
+  // The form became active: the focus goes back to the control that had it.
+  void RestoreFocus();
+  // The control that holds the keyboard focus, null for the form itself.
+  Control* KeyboardFocus() const { return focus_.Focused(); }
+  // Gives the control the focus, as assistive technology may ask; false when it takes none.
+  bool FocusControl(Control& control);
+  // The windowless child of `container` that shows the focus cue, or null. The cue shows once
+  // the keyboard has moved the focus, as Windows shows its cues.
+  const Control* FocusCueIn(const Control& container) const;
+
  private:
   // What was last applied to a control's window, so that Sync only touches what changed.
   struct ControlWindow {
@@ -71,6 +87,7 @@ class FormView {
     Colour foreColour = 0xFFFFFFFF;
     Colour backColour = 0xFFFFFFFF;
     std::string tooltip;
+    NamedAccessible* accessible = nullptr;  // made on the first request of assistive technology
   };
   struct RunningTimer {
     UINT_PTR id = 0;
@@ -92,6 +109,14 @@ class FormView {
   void SyncTimers(const std::vector<Control*>& timers);
   void StopTimers();
   void RestackChildren(Control& container);
+  static void ReleaseAccessible(ControlWindow& record);
+  LRESULT AnswerGetObject(ControlWindow& record, WPARAM wParam);
+  // The window that holds the focus for a control: its own, its container's for a windowless
+  // one, the form's for none.
+  HWND FocusWindowOf(const Control* control) const;
+  // Moves the windows' focus to the control (null: the form); Tab selects a text box's text.
+  void ApplyFocus(Control* control, bool byTab);
+  void OnFocusArrived(Control& control);
 
   Control& form_;
   FormEvents& events_;
@@ -109,6 +134,9 @@ class FormView {
   std::map<const Control*, RunningTimer> timers_;
   UINT_PTR nextTimerId_ = 1;
   HWND tooltip_ = nullptr;
+  FocusTracker focus_;
+  const Control* applied_ = nullptr;  // the focus last given to the windows
+  bool focusCues_ = false;
 };
 
 }  // namespace mirella::ui::win32

@@ -60,11 +60,17 @@ int Win32Host::RunMessageLoop() {
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
-    // Tab and Shift+Tab move between the text boxes of a form.
+    // The keyboard moves the focus and clicks as in a dialog (FormView::TranslateKey).
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    const bool ours = std::any_of(forms_.begin(), forms_.end(),
-                                  [root](const auto& view) { return view->Handle() == root; });
-    if (ours && root != nullptr && IsDialogMessageW(root, &message)) continue;
+    auto view = std::find_if(forms_.begin(), forms_.end(),
+                             [root](const auto& form) { return form->Handle() == root; });
+    bool handled = false;
+    try {
+      handled = root != nullptr && view != forms_.end() && (*view)->TranslateKey(message);
+    } catch (...) {
+      handled = false;  // the key then goes its ordinary way
+    }
+    if (handled) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -76,6 +82,11 @@ HWND Win32Host::WindowOf(const Control& control) const {
     if (HWND window = view->WindowOf(control)) return window;
   }
   return nullptr;
+}
+
+Control* Win32Host::KeyboardFocus(const Control& form) const {
+  FormView* view = OpenView(form);
+  return view != nullptr ? view->KeyboardFocus() : nullptr;
 }
 
 FormView* Win32Host::OpenView(const Control& form) const {

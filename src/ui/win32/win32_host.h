@@ -30,6 +30,9 @@ class Win32Host : public Host, private EventDispatcher {
 
   // The window showing a windowed control or a form, or null; for tests and diagnostics.
   HWND WindowOf(const Control& control) const;
+  // The control of a shown form that holds the keyboard focus, null for none or the form itself;
+  // for tests and diagnostics.
+  Control* KeyboardFocus(const Control& form) const;
 
   MessageAnswer ShowMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                             const std::string& title) override;

@@ -22,6 +22,8 @@ UINT AlignmentFormat(Alignment alignment) {
   return DT_LEFT;
 }
 
+constexpr UINT kLabelFormat = DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
+
 void PaintLabel(HDC dc, const Control& label, RECT rect, int dpi, RenderResources& resources) {
   if (!label.transparent) FillRect(dc, &rect, resources.Brush(label.backColour));
   if (label.border) {
@@ -34,7 +36,35 @@ void PaintLabel(HDC dc, const Control& label, RECT rect, int dpi, RenderResource
   const std::wstring text = Widen(label.text);
   // Labels wrap at word boundaries within their width, like a classic label without AutoSize.
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-            AlignmentFormat(label.alignment) | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+            AlignmentFormat(label.alignment) | kLabelFormat);
+}
+
+// Around the label's text as it is laid out, a pixel out; a label without text is all cue.
+void PaintFocusCue(HDC dc, const Control& control, RECT rect, int dpi,
+                   RenderResources& resources) {
+  const int margin = MulDiv(1, dpi, USER_DEFAULT_SCREEN_DPI);
+  RECT cue = rect;
+  if (control.kind == ControlKind::kLabel && !control.text.empty()) {
+    if (control.border) InflateRect(&rect, -2 * margin, -2 * margin);
+    SelectedObject font(dc, resources.Fonts().Get(control.font, dpi));
+    const std::wstring text = Widen(control.text);
+    RECT measured = rect;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+              AlignmentFormat(control.alignment) | kLabelFormat | DT_CALCRECT);
+    const int width = measured.right - measured.left;
+    int left = rect.left;
+    if (control.alignment == Alignment::kCentre) {
+      left = rect.left + (rect.right - rect.left - width) / 2;
+    }
+    if (control.alignment == Alignment::kRight) left = rect.right - width;
+    cue = RECT{left - margin, measured.top, left + width + margin, measured.bottom + margin};
+    IntersectRect(&cue, &cue, &rect);
+  } else if (control.kind == ControlKind::kLabel) {
+    InflateRect(&cue, -2 * margin, -2 * margin);
+  }
+  SetTextColor(dc, kBlack);
+  SetBkColor(dc, kWhite);
+  DrawFocusRect(dc, &cue);
 }
 
 void PaintImage(HDC dc, const Control& image, const RECT& rect, int dpi,
@@ -83,7 +113,8 @@ bool IsContainer(ControlKind kind) {
   return kind == ControlKind::kForm || kind == ControlKind::kFrame;
 }
 
-void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResources& resources) {
+void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResources& resources,
+                    const Control* focused) {
   const RECT client{0, 0, size.cx, size.cy};
   FillRect(dc, &client, resources.Brush(container.backColour));
   if (!container.picture.empty()) {
@@ -119,6 +150,7 @@ void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResour
       default:
         break;
     }
+    if (&control == focused) PaintFocusCue(dc, control, rect, dpi, resources);
     RestoreDC(dc, saved);
   }
 }

@@ -15,8 +15,11 @@ bool IsWindowed(ControlKind kind);
 bool IsContainer(ControlKind kind);
 
 // Paints the container's client area of `size` pixels: its back colour and picture, the group box
-// of a bordered frame, then its visible windowless children from the bottom of the stack up.
-void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResources& resources);
+// of a bordered frame, then its visible windowless children from the bottom of the stack up;
+// `focused`, one of those children or null, gets the focus cue: a dotted rectangle around its
+// text, or around the picture of an image.
+void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResources& resources,
+                    const Control* focused = nullptr);
 
 // The topmost visible, enabled windowless child of `container` under `point` (pixels in the
 // container's client area), or null. Shapes are decoration and take no mouse input.
