@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 
+#include "ui/win32/common_controls.h"
 #include "ui/win32/graphical_button.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
@@ -195,7 +196,8 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
         ControlWindow* record = view->Record(window);
         if (record == nullptr || record->kind != ControlKind::kTextBox) break;
         Control& control = *record->control;
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result =
+            LoadCommonControls().defSubclassProc(window, message, wParam, lParam);
         view->RaiseClick(control);
         return result;
       }
@@ -211,7 +213,7 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
         }
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(window, &FormView::ChildProcedure, kSubclassId);
+        LoadCommonControls().removeWindowSubclass(window, &FormView::ChildProcedure, kSubclassId);
         break;
       default:
         break;
@@ -219,7 +221,7 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
   } catch (...) {
     // Nothing may unwind into the system's code; the message still gets its default handling.
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return LoadCommonControls().defSubclassProc(window, message, wParam, lParam);
 }
 
 // ---- tree to windows ----------------------------------------------------------------------
@@ -238,6 +240,9 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
     if (found->second.handle != nullptr) DestroyWindow(found->second.handle);
     windows_.erase(found);
   }
+  // The text boxes, combo boxes and buttons are the common controls' version 6 classes.
+  const CommonControls* common =
+      control.kind != ControlKind::kFrame ? &LoadCommonControls() : nullptr;
   created = true;
   ControlWindow& record = windows_[&control];
   record.control = &control;
@@ -268,9 +273,9 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
     default:
       break;
   }
-  if (record.handle != nullptr && control.kind != ControlKind::kFrame) {
-    SetWindowSubclass(record.handle, &FormView::ChildProcedure, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+  if (record.handle != nullptr && common != nullptr) {
+    common->setWindowSubclass(record.handle, &FormView::ChildProcedure, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
   }
   return record;
 }
@@ -342,6 +347,7 @@ void FormView::SyncTooltip(ControlWindow& record) {
   const Control& control = *record.control;
   if (control.tooltip == record.tooltip) return;
   if (tooltip_ == nullptr) {
+    LoadCommonControls();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                Handle(), nullptr, resources_.Instance(), nullptr);

@@ -1,11 +1,11 @@
 #include "ui/win32/win32_host.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <exception>
 
+#include "ui/win32/common_controls.h"
 #include "ui/win32/form_view.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/render_resources.h"
@@ -18,6 +18,7 @@ namespace mirella::ui::win32 {
 namespace {
 constexpr wchar_t kMessageClassName[] = L"MirellaHostMessages";
 constexpr UINT kReleaseClosedForms = WM_APP + 1;
+constexpr UINT kAfterFirstPaint = WM_APP + 2;
 constexpr wchar_t kDefaultTitle[] = L"Mirella";
 }  // namespace
 
@@ -29,11 +30,16 @@ class HostMessageWindow : public Window {
     Create(host.instance_, kMessageClassName, 0, 0, RECT{}, HWND_MESSAGE);
   }
   void PostRelease() { PostMessageW(Handle(), kReleaseClosedForms, 0, 0); }
+  void PostAfterFirstPaint() { PostMessageW(Handle(), kAfterFirstPaint, 0, 0); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kReleaseClosedForms) {
       host_.ReleaseClosedForms();
+      return 0;
+    }
+    if (message == kAfterFirstPaint) {
+      host_.PrepareWhileFirstFormShows();
       return 0;
     }
     return Default(message, wParam, lParam);
@@ -44,8 +50,6 @@ class HostMessageWindow : public Window {
 };
 
 Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   resources_ = std::make_unique<RenderResources>(instance);
   messages_ = std::make_unique<HostMessageWindow>(*this);
 }
@@ -165,6 +169,19 @@ void Win32Host::ShowForm(Control& form, FormEvents& events) {
   view.SetLoaded();
   view.Sync();
   UpdateWindow(view.Handle());
+  if (!firstFormShown_) {
+    firstFormShown_ = true;
+    messages_->PostAfterFirstPaint();
+  }
+}
+
+// Once the first form is on the screen, what the later forms need is loaded while it shows.
+void Win32Host::PrepareWhileFirstFormShows() {
+  try {
+    LoadCommonControls();
+  } catch (const std::exception&) {
+    // The form that needs them reports it.
+  }
 }
 
 void Win32Host::CloseForm(Control& form) {

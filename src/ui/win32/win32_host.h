@@ -52,6 +52,7 @@ class Win32Host : public Host, private EventDispatcher {
   void SyncAll();
   void ReportError(const char* what);
   void ReleaseClosedForms();
+  void PrepareWhileFirstFormShows();
 
   HINSTANCE instance_;
   ComApartment com_;
@@ -63,6 +64,7 @@ class Win32Host : public Host, private EventDispatcher {
   int depth_ = 0;
   bool quitting_ = false;
   bool reportingError_ = false;
+  bool firstFormShown_ = false;
 };
 
 }  // namespace mirella::ui::win32
