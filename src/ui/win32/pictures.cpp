@@ -143,9 +143,10 @@ void DrawPicture(HDC dc, const Picture& picture, const RECT& target, int dpi) {
   MemoryDc source(dc);
   SelectedObject selected(source.Get(), picture.bitmap.Get());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, target.left, target.top, shownWidth, shownHeight, source.Get(), 0, 0,
-             MulDiv(shownWidth, picture.width, width), MulDiv(shownHeight, picture.height, height),
-             blend);
+  // GDI's own export of AlphaBlend: msimg32.dll, which only forwards to it, need not be loaded.
+  GdiAlphaBlend(dc, target.left, target.top, shownWidth, shownHeight, source.Get(), 0, 0,
+                MulDiv(shownWidth, picture.width, width),
+                MulDiv(shownHeight, picture.height, height), blend);
 }
 
 }  // namespace mirella::ui::win32
