@@ -18,7 +18,7 @@ namespace mirella::ui::win32 {
 namespace {
 constexpr wchar_t kMessageClassName[] = L"MirellaHostMessages";
 constexpr UINT kReleaseClosedForms = WM_APP + 1;
-constexpr UINT kAfterFirstPaint = WM_APP + 2;
+constexpr UINT_PTR kAfterFirstPaintTimer = 1;
 constexpr wchar_t kDefaultTitle[] = L"Mirella";
 }  // namespace
 
@@ -30,7 +30,11 @@ class HostMessageWindow : public Window {
     Create(host.instance_, kMessageClassName, 0, 0, RECT{}, HWND_MESSAGE);
   }
   void PostRelease() { PostMessageW(Handle(), kReleaseClosedForms, 0, 0); }
-  void PostAfterFirstPaint() { PostMessageW(Handle(), kAfterFirstPaint, 0, 0); }
+  // A timer rather than a posted message: a painted window may reach the screen only when its
+  // thread next waits for messages (so under Wine), and a posted message is handled before that.
+  void StartAfterFirstPaint() {
+    SetTimer(Handle(), kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -38,7 +42,8 @@ class HostMessageWindow : public Window {
       host_.ReleaseClosedForms();
       return 0;
     }
-    if (message == kAfterFirstPaint) {
+    if (message == WM_TIMER && wParam == kAfterFirstPaintTimer) {
+      KillTimer(Handle(), kAfterFirstPaintTimer);
       host_.PrepareWhileFirstFormShows();
       return 0;
     }
@@ -173,7 +178,7 @@ void Win32Host::ShowForm(Control& form, FormEvents& events) {
   UpdateWindow(view.Handle());
   if (!firstFormShown_) {
     firstFormShown_ = true;
-    messages_->PostAfterFirstPaint();
+    messages_->StartAfterFirstPaint();
   }
 }
 
