@@ -1,6 +1,5 @@
 #include "ui/win32/win32_host.h"
 
-#include <shellapi.h>
 
 #include <algorithm>
 #include <exception>
@@ -9,6 +8,7 @@
 #include "ui/win32/form_view.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/render_resources.h"
+#include "system/shell_functions_win32.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/window.h"
@@ -276,7 +276,9 @@ int Win32Host::PopupMenu(const Control& form, const std::vector<MenuItem>& items
 }
 
 void Win32Host::ShellOpen(const std::string& target) {
-  ShellExecuteW(OwnerWindow(), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (const auto shellExecute = Shell().shellExecute) {
+    shellExecute(OwnerWindow(), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
 }
 
 }  // namespace mirella::ui::win32
