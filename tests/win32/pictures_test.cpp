@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string>
@@ -132,29 +131,6 @@ TEST_P(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
   EXPECT_NE(FindResourceW(module, ResourceNameOf("window/hand.cur").c_str(), RT_GROUP_CURSOR),
             nullptr);
   EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
-}
-
-// A picture decoded ahead on its own thread is the one decoded on the spot; asking ahead for a
-// second picture keeps the first, and a library may go while a decoding still runs.
-TEST_P(PicturesTest, PicturesDecodedAheadAreTheOnesDecodedOnTheSpot) {
-  const HMODULE module = GetModuleHandleW(nullptr);
-  PictureLibrary onTheSpot(module);
-  PictureLibrary ahead(module);
-  ahead.DecodeAhead("window/about.jpg");
-  ahead.DecodeAhead("window/background.gif");
-  ahead.DecodeAhead("window/missing.gif");
-  for (const char* name : {"window/about.jpg", "window/background.gif"}) {
-    const Picture* expected = onTheSpot.Get(name);
-    const Picture* picture = ahead.Get(name);
-    ASSERT_NE(expected, nullptr) << name;
-    ASSERT_NE(picture, nullptr) << name;
-    ASSERT_EQ(picture->width, expected->width) << name;
-    ASSERT_EQ(picture->height, expected->height) << name;
-    const size_t count = static_cast<size_t>(picture->width) * picture->height;
-    EXPECT_TRUE(std::equal(picture->pixels, picture->pixels + count, expected->pixels)) << name;
-  }
-  EXPECT_EQ(ahead.Get("window/missing.gif"), nullptr);
-  PictureLibrary(module).DecodeAhead("window/about.jpg");
 }
 
 // The progress control at 96 dpi into a 32-bit bitmap: fill, background, outline, clipping.

@@ -76,52 +76,7 @@ std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded
   return picture;
 }
 
-// One picture being decoded on a thread of its own, with a COM apartment and a decoder of its own.
-struct PictureLibrary::Ahead {
-  std::string name;
-  std::span<const std::byte> encoded;
-  std::optional<Picture> picture;
-  UniqueKernelHandle thread;
-
-  static DWORD WINAPI Run(void* parameter) {
-    auto* ahead = static_cast<Ahead*>(parameter);
-    try {
-      ComApartment com;
-      ahead->picture = PictureDecoder().Decode(ahead->encoded);
-    } catch (...) {
-      // Nothing may unwind out of the thread; the picture is then decoded again on Get.
-    }
-    return 0;
-  }
-};
-
-PictureLibrary::PictureLibrary(HMODULE module) : module_(module) {}
-
-PictureLibrary::~PictureLibrary() {
-  if (ahead_ != nullptr) WaitForSingleObject(ahead_->thread.Get(), INFINITE);
-}
-
-void PictureLibrary::DecodeAhead(const std::string& name) {
-  if (pictures_.count(name) != 0 || (ahead_ != nullptr && ahead_->name == name)) return;
-  TakeAhead();
-  auto ahead = std::make_unique<Ahead>();
-  ahead->name = name;
-  ahead->encoded = ResourceBytes(module_, name);
-  ahead->thread.Reset(CreateThread(nullptr, 0, &Ahead::Run, ahead.get(), 0, nullptr));
-  if (ahead->thread) ahead_ = std::move(ahead);
-}
-
-void PictureLibrary::TakeAhead() {
-  if (ahead_ == nullptr) return;
-  WaitForSingleObject(ahead_->thread.Get(), INFINITE);
-  std::unique_ptr<Ahead> ahead = std::move(ahead_);
-  if (ahead->picture) {
-    pictures_.emplace(ahead->name, std::make_unique<Picture>(std::move(*ahead->picture)));
-  }
-}
-
 const Picture* PictureLibrary::Get(const std::string& name) {
-  if (ahead_ != nullptr && ahead_->name == name) TakeAhead();
   auto found = pictures_.find(name);
   if (found != pictures_.end()) return found->second.get();
   if (decoder_ == nullptr) decoder_ = std::make_unique<PictureDecoder>();

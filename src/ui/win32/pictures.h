@@ -52,28 +52,15 @@ class PictureDecoder {
 // Pictures embedded as RCDATA resources of a module, decoded on first use.
 class PictureLibrary {
  public:
-  // COM must be initialised on the calling thread, which is the one that calls Get.
-  explicit PictureLibrary(HMODULE module);
-  ~PictureLibrary();  // waits for a decoding that is still running
-  PictureLibrary(const PictureLibrary&) = delete;
-  PictureLibrary& operator=(const PictureLibrary&) = delete;
-
-  // Starts decoding the picture on a thread of its own, so that the decoder's start and the
-  // decoding run while a window is being made; Get then waits for it. Does nothing for a
-  // picture already decoded, and decodes on the spot if no thread can be started.
-  void DecodeAhead(const std::string& name);
+  explicit PictureLibrary(HMODULE module) : module_(module) {}
   // The picture named by its path under assets/, or null when it is missing or undecodable.
   const Picture* Get(const std::string& name);
 
  private:
-  struct Ahead;
-  // Waits for the picture decoded ahead, if any, and keeps it.
-  void TakeAhead();
-
   HMODULE module_;
-  std::unique_ptr<PictureDecoder> decoder_;  // made on the first picture this thread decodes
+  // Made with the first picture, so that starting WIC waits until a window paints one.
+  std::unique_ptr<PictureDecoder> decoder_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;  // null for a failed name
-  std::unique_ptr<Ahead> ahead_;
 };
 
 // The DPI at which a picture's pixels are shown one to one.

@@ -165,8 +165,6 @@ void Win32Host::ShowForm(Control& form, FormEvents& events) {
     SetForegroundWindow(open->Handle());
     return;
   }
-  // The form's picture decodes while its windows are made and its load step runs.
-  if (!form.picture.empty()) resources_->Pictures().DecodeAhead(form.picture);
   EventDispatcher& dispatcher = *this;
   forms_.push_back(std::make_unique<FormView>(form, events, dispatcher, *resources_));
   FormView& view = *forms_.back();
