@@ -1,19 +1,18 @@
 #include "app/program_arguments_win32.h"
 
+#include <stdlib.h>
 #include <windows.h>
-#include <shellapi.h>
 
-#include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella::app {
 
+// The C run-time has split the command line already (the Unicode entry point fills __wargv),
+// so shell32.dll need not be loaded for it before the first window.
 std::vector<std::string> ProgramArguments() {
-  int count = 0;
-  const LocalMemory<LPWSTR> words(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> arguments;
-  if (!words) return arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(Narrow(words.Get()[i]));
+  if (__wargv == nullptr) return arguments;
+  for (int i = 1; i < __argc; ++i) arguments.push_back(Narrow(__wargv[i]));
   return arguments;
 }
 

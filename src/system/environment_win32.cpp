@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <sddl.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <vector>
 
 #include "system/handles_win32.h"
 #include "system/long_path_win32.h"
+#include "system/shell_functions_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella {
@@ -76,14 +76,18 @@ std::string Win32Environment::CurrentUserSid() const {
 std::string Win32Environment::ShellAppDataFolder() const {
   // Through the shell's item list and its parsing name, which has no length limit (the
   // path-returning calls of older systems fill a buffer of at most 260 characters).
+  const ShellFunctions& shell = Shell();
+  if (!shell.shGetFolderLocation || !shell.shGetDesktopFolder || !shell.strRetToStr) return {};
   CoTaskMemory<ITEMIDLIST> folder;
-  if (FAILED(SHGetFolderLocation(nullptr, CSIDL_APPDATA, nullptr, 0, folder.Put()))) return {};
+  if (FAILED(shell.shGetFolderLocation(nullptr, CSIDL_APPDATA, nullptr, 0, folder.Put()))) {
+    return {};
+  }
   ComPtr<IShellFolder> desktop;
-  if (FAILED(SHGetDesktopFolder(desktop.Put()))) return {};
+  if (FAILED(shell.shGetDesktopFolder(desktop.Put()))) return {};
   STRRET name{};
   if (FAILED(desktop->GetDisplayNameOf(folder.Get(), SHGDN_FORPARSING, &name))) return {};
   CoTaskMemory<wchar_t> text;
-  if (FAILED(StrRetToStrW(&name, folder.Get(), text.Put()))) return {};
+  if (FAILED(shell.strRetToStr(&name, folder.Get(), text.Put()))) return {};
   const std::wstring path = OrdinaryPath(text.Get());
   // A virtual folder would answer with a "::{...}" name; only a real folder will do.
   if (path.size() < 3 || (path[1] != L':' && path.rfind(L"\\\\", 0) != 0)) return {};

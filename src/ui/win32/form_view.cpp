@@ -8,6 +8,7 @@
 #include <set>
 
 #include "ui/focus_order.h"
+#include "ui/win32/common_controls.h"
 #include "ui/win32/container_accessible.h"
 #include "ui/win32/graphical_button.h"
 #include "ui/win32/named_accessible.h"
@@ -200,7 +201,8 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
         ControlWindow* record = view->Record(window);
         if (record == nullptr || record->kind != ControlKind::kTextBox) break;
         Control& control = *record->control;
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result =
+            LoadCommonControls().defSubclassProc(window, message, wParam, lParam);
         view->RaiseClick(control);
         return result;
       }
@@ -226,7 +228,7 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
         }
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(window, &FormView::ChildProcedure, kSubclassId);
+        LoadCommonControls().removeWindowSubclass(window, &FormView::ChildProcedure, kSubclassId);
         break;
       default:
         break;
@@ -234,7 +236,7 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
   } catch (...) {
     // Nothing may unwind into the system's code; the message still gets its default handling.
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return LoadCommonControls().defSubclassProc(window, message, wParam, lParam);
 }
 
 // ---- tree to windows ----------------------------------------------------------------------
@@ -254,6 +256,9 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
     if (found->second.handle != nullptr) DestroyWindow(found->second.handle);
     windows_.erase(found);
   }
+  // The text boxes, combo boxes and buttons are the common controls' version 6 classes.
+  const CommonControls* common =
+      control.kind != ControlKind::kFrame ? &LoadCommonControls() : nullptr;
   created = true;
   ControlWindow& record = windows_[&control];
   record.control = &control;
@@ -284,9 +289,9 @@ FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, b
     default:
       break;
   }
-  if (record.handle != nullptr && control.kind != ControlKind::kFrame) {
-    SetWindowSubclass(record.handle, &FormView::ChildProcedure, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+  if (record.handle != nullptr && common != nullptr) {
+    common->setWindowSubclass(record.handle, &FormView::ChildProcedure, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
   }
   return record;
 }
@@ -358,6 +363,7 @@ void FormView::SyncTooltip(ControlWindow& record) {
   const Control& control = *record.control;
   if (control.tooltip == record.tooltip) return;
   if (tooltip_ == nullptr) {
+    LoadCommonControls();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                Handle(), nullptr, resources_.Instance(), nullptr);

@@ -11,7 +11,49 @@ namespace mirella::ui::win32 {
 
 namespace {
 
-namespace gdip = Gdiplus::DllExports;
+// GDI+ is only the decoder where WIC is missing, so it is loaded then rather than imported, and
+// programs with WIC never load it. By its bare name, as an import would find it.
+struct GdiplusFunctions {
+  Gdiplus::Status(WINAPI* startup)(ULONG_PTR*, const Gdiplus::GdiplusStartupInput*,
+                                   Gdiplus::GdiplusStartupOutput*) = nullptr;
+  void(WINAPI* shutdown)(ULONG_PTR) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* createBitmapFromStream)(IStream*, Gdiplus::GpBitmap**) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* disposeImage)(Gdiplus::GpImage*) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* getImageWidth)(Gdiplus::GpImage*, UINT*) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* getImageHeight)(Gdiplus::GpImage*, UINT*) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* bitmapLockBits)(Gdiplus::GpBitmap*, const Gdiplus::GpRect*, UINT,
+                                                Gdiplus::PixelFormat,
+                                                Gdiplus::BitmapData*) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* bitmapUnlockBits)(Gdiplus::GpBitmap*,
+                                                  Gdiplus::BitmapData*) = nullptr;
+  bool complete = false;
+};
+
+template <typename Function>
+bool Find(Function& entry, HMODULE module, const char* name) {
+  entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  return entry != nullptr;
+}
+
+GdiplusFunctions LoadGdiplus() {
+  GdiplusFunctions gdip;
+  HMODULE module = LoadLibraryW(L"gdiplus.dll");  // kept for the process's life
+  if (module == nullptr) return gdip;
+  gdip.complete = Find(gdip.startup, module, "GdiplusStartup") &&
+                  Find(gdip.shutdown, module, "GdiplusShutdown") &&
+                  Find(gdip.createBitmapFromStream, module, "GdipCreateBitmapFromStream") &&
+                  Find(gdip.disposeImage, module, "GdipDisposeImage") &&
+                  Find(gdip.getImageWidth, module, "GdipGetImageWidth") &&
+                  Find(gdip.getImageHeight, module, "GdipGetImageHeight") &&
+                  Find(gdip.bitmapLockBits, module, "GdipBitmapLockBits") &&
+                  Find(gdip.bitmapUnlockBits, module, "GdipBitmapUnlockBits");
+  return gdip;
+}
+
+const GdiplusFunctions& Gdip() {
+  static const GdiplusFunctions functions = LoadGdiplus();
+  return functions;
+}
 
 // A stream over a copy of the bytes: GDI+ reads the picture from an IStream, and XP's only
 // public memory stream is one on an HGLOBAL (the stream frees it).
@@ -31,19 +73,20 @@ bool OpenMemoryStream(std::span<const std::byte> bytes, IStream** stream) {
 struct GdiplusBitmapTraits {
   using Handle = Gdiplus::GpBitmap*;
   static Handle Invalid() { return nullptr; }
-  static void Free(Handle bitmap) { gdip::GdipDisposeImage(bitmap); }
+  static void Free(Handle bitmap) { Gdip().disposeImage(bitmap); }
 };
 using GdiplusBitmap = UniqueResource<GdiplusBitmapTraits>;
 
 }  // namespace
 
 GdiplusDecoder::GdiplusDecoder() {
+  if (!Gdip().complete) return;
   const Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+  if (Gdip().startup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
 }
 
 GdiplusDecoder::~GdiplusDecoder() {
-  if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
+  if (token_ != 0) Gdip().shutdown(token_);
 }
 
 std::optional<Picture> GdiplusDecoder::Decode(std::span<const std::byte> encoded) const {
@@ -51,15 +94,15 @@ std::optional<Picture> GdiplusDecoder::Decode(std::span<const std::byte> encoded
   ComPtr<IStream> stream;
   if (!OpenMemoryStream(encoded, stream.Put())) return std::nullopt;
   GdiplusBitmap bitmap;
-  if (gdip::GdipCreateBitmapFromStream(stream.Get(), bitmap.Put()) != Gdiplus::Ok) {
+  if (Gdip().createBitmapFromStream(stream.Get(), bitmap.Put()) != Gdiplus::Ok) {
     bitmap.Release();  // nothing of a failed call is ours to dispose of
     return std::nullopt;
   }
   if (!bitmap) return std::nullopt;
   UINT width = 0;
   UINT height = 0;
-  if (gdip::GdipGetImageWidth(bitmap.Get(), &width) != Gdiplus::Ok ||
-      gdip::GdipGetImageHeight(bitmap.Get(), &height) != Gdiplus::Ok || width == 0 ||
+  if (Gdip().getImageWidth(bitmap.Get(), &width) != Gdiplus::Ok ||
+      Gdip().getImageHeight(bitmap.Get(), &height) != Gdiplus::Ok || width == 0 ||
       height == 0) {
     return std::nullopt;
   }
@@ -73,12 +116,12 @@ std::optional<Picture> GdiplusDecoder::Decode(std::span<const std::byte> encoded
   data.PixelFormat = PixelFormat32bppPARGB;
   data.Scan0 = const_cast<std::uint32_t*>(picture->pixels);
   const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-  if (gdip::GdipBitmapLockBits(bitmap.Get(), &all,
+  if (Gdip().bitmapLockBits(bitmap.Get(), &all,
                                Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
                                PixelFormat32bppPARGB, &data) != Gdiplus::Ok) {
     return std::nullopt;
   }
-  gdip::GdipBitmapUnlockBits(bitmap.Get(), &data);
+  Gdip().bitmapUnlockBits(bitmap.Get(), &data);
   GdiFlush();
   return picture;
 }

@@ -53,7 +53,10 @@ NewerFunctions LookUpNewerFunctions(ExportLookup lookup) {
   Find(functions.setProcessDpiAwareness, lookup, L"shcore.dll", "SetProcessDpiAwareness");
   Find(functions.setProcessDPIAware, lookup, L"user32.dll", "SetProcessDPIAware");
   // WIC is a COM server rather than an export; its DLL's exports tell whether it is installed.
-  if (lookup(L"windowscodecs.dll", "WICConvertBitmapSource") != nullptr) {
+  // The system's own table does not load that DLL to ask: loading it and what it needs took a
+  // while before the first window, and creating the factory fails where WIC is missing.
+  if (lookup == &FindSystemExport ||
+      lookup(L"windowscodecs.dll", "WICConvertBitmapSource") != nullptr) {
     functions.createImagingFactory = &CreateImagingFactory;
   }
   return functions;

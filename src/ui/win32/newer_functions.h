@@ -26,7 +26,8 @@ struct NewerFunctions {
   // user32, Windows Vista: system DPI awareness.
   BOOL(WINAPI* setProcessDPIAware)() = nullptr;
   // Creates the Windows Imaging Component's factory (Vista; an optional update on XP), which is
-  // a COM class: present where windowscodecs.dll is. COM must be initialised on the thread.
+  // a COM class: present where windowscodecs.dll is, or always in the system's own table, whose
+  // call then fails where WIC is missing. COM must be initialised on the thread.
   HRESULT (*createImagingFactory)(IWICImagingFactory** factory) = nullptr;
 };
 

@@ -79,8 +79,9 @@ std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded
 const Picture* PictureLibrary::Get(const std::string& name) {
   auto found = pictures_.find(name);
   if (found != pictures_.end()) return found->second.get();
+  if (decoder_ == nullptr) decoder_ = std::make_unique<PictureDecoder>();
   std::unique_ptr<Picture> picture;
-  if (auto decoded = decoder_.Decode(ResourceBytes(module_, name))) {
+  if (auto decoded = decoder_->Decode(ResourceBytes(module_, name))) {
     picture = std::make_unique<Picture>(std::move(*decoded));
   }
   return pictures_.emplace(name, std::move(picture)).first->second.get();
@@ -97,9 +98,10 @@ void DrawPicture(HDC dc, const Picture& picture, const RECT& target, int dpi) {
   MemoryDc source(dc);
   SelectedObject selected(source.Get(), picture.bitmap.Get());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, target.left, target.top, shownWidth, shownHeight, source.Get(), 0, 0,
-             MulDiv(shownWidth, picture.width, width), MulDiv(shownHeight, picture.height, height),
-             blend);
+  // GDI's own export of AlphaBlend: msimg32.dll, which only forwards to it, need not be loaded.
+  GdiAlphaBlend(dc, target.left, target.top, shownWidth, shownHeight, source.Get(), 0, 0,
+                MulDiv(shownWidth, picture.width, width),
+                MulDiv(shownHeight, picture.height, height), blend);
 }
 
 }  // namespace mirella::ui::win32

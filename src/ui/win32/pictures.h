@@ -58,7 +58,8 @@ class PictureLibrary {
 
  private:
   HMODULE module_;
-  PictureDecoder decoder_;
+  // Made with the first picture, so that starting WIC waits until a window paints one.
+  std::unique_ptr<PictureDecoder> decoder_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;  // null for a failed name
 };
 

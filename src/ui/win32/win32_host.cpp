@@ -1,14 +1,14 @@
 #include "ui/win32/win32_host.h"
 
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <exception>
 
+#include "ui/win32/common_controls.h"
 #include "ui/win32/form_view.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/render_resources.h"
+#include "system/shell_functions_win32.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/window.h"
@@ -18,6 +18,7 @@ namespace mirella::ui::win32 {
 namespace {
 constexpr wchar_t kMessageClassName[] = L"MirellaHostMessages";
 constexpr UINT kReleaseClosedForms = WM_APP + 1;
+constexpr UINT_PTR kAfterFirstPaintTimer = 1;
 constexpr wchar_t kDefaultTitle[] = L"Mirella";
 }  // namespace
 
@@ -29,11 +30,21 @@ class HostMessageWindow : public Window {
     Create(host.instance_, kMessageClassName, 0, 0, RECT{}, HWND_MESSAGE);
   }
   void PostRelease() { PostMessageW(Handle(), kReleaseClosedForms, 0, 0); }
+  // A timer rather than a posted message: a painted window may reach the screen only when its
+  // thread next waits for messages (so under Wine), and a posted message is handled before that.
+  void StartAfterFirstPaint() {
+    SetTimer(Handle(), kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kReleaseClosedForms) {
       host_.ReleaseClosedForms();
+      return 0;
+    }
+    if (message == WM_TIMER && wParam == kAfterFirstPaintTimer) {
+      KillTimer(Handle(), kAfterFirstPaintTimer);
+      host_.PrepareWhileFirstFormShows();
       return 0;
     }
     return Default(message, wParam, lParam);
@@ -44,8 +55,6 @@ class HostMessageWindow : public Window {
 };
 
 Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   resources_ = std::make_unique<RenderResources>(instance);
   messages_ = std::make_unique<HostMessageWindow>(*this);
 }
@@ -176,6 +185,19 @@ void Win32Host::ShowForm(Control& form, FormEvents& events) {
   view.SetLoaded();
   view.Sync();
   UpdateWindow(view.Handle());
+  if (!firstFormShown_) {
+    firstFormShown_ = true;
+    messages_->StartAfterFirstPaint();
+  }
+}
+
+// Once the first form is on the screen, what the later forms need is loaded while it shows.
+void Win32Host::PrepareWhileFirstFormShows() {
+  try {
+    LoadCommonControls();
+  } catch (const std::exception&) {
+    // The form that needs them reports it.
+  }
 }
 
 void Win32Host::CloseForm(Control& form) {
@@ -263,7 +285,9 @@ int Win32Host::PopupMenu(const Control& form, const std::vector<MenuItem>& items
 }
 
 void Win32Host::ShellOpen(const std::string& target) {
-  ShellExecuteW(OwnerWindow(), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (const auto shellExecute = Shell().shellExecute) {
+    shellExecute(OwnerWindow(), L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
 }
 
 }  // namespace mirella::ui::win32

@@ -55,6 +55,7 @@ class Win32Host : public Host, private EventDispatcher {
   void SyncAll();
   void ReportError(const char* what);
   void ReleaseClosedForms();
+  void PrepareWhileFirstFormShows();
 
   HINSTANCE instance_;
   ComApartment com_;
@@ -66,6 +67,7 @@ class Win32Host : public Host, private EventDispatcher {
   int depth_ = 0;
   bool quitting_ = false;
   bool reportingError_ = false;
+  bool firstFormShown_ = false;
 };
 
 }  // namespace mirella::ui::win32
