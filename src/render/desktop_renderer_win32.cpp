@@ -154,7 +154,7 @@ class PictureSheet {
     if (shown.Empty()) return;
     const Place& place = places_[static_cast<std::size_t>(picture)];
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(),
+    GdiAlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(),
                dc_.Get(), place.left + shown.left - area.left, place.top + shown.top - area.top,
                shown.Width(), shown.Height(), blend);
   }
