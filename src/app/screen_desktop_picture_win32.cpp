@@ -1,0 +1,136 @@
+#include "app/screen_desktop_picture_win32.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "render/desktop_renderer_win32.h"
+#include "render/gif_image.h"
+#include "system/handles_win32.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/pictures.h"
+
+namespace mirella::app {
+namespace {
+
+using ui::win32::Picture;
+
+constexpr const char* kDrawFailure = "Не удалось нарисовать Рабочий стол";
+
+// The pictures a layout shows, decoded from the program folder: the theme's and those of the
+// rows drawn. A missing or broken picture is left out of the drawing, as the page leaves it out.
+// GIFs are decoded here; another format (a picture replaced by hand) goes to the system's decoders.
+class FolderPictures {
+ public:
+  FolderPictures(const FileSystem& files, const std::string& programFolder,
+                 const render::DesktopLayout& layout) {
+    const std::string theme = programFolder + "\\Themes\\Blue Classic\\";
+    const auto load = [&](const std::string& path) -> render::PixelView {
+      const Result<std::string> bytes = files.ReadFile(path);
+      if (!bytes.ok()) return {};
+      const std::span<const std::byte> encoded = std::as_bytes(std::span(bytes.value()));
+      if (std::optional<render::PixelImage> gif = render::DecodeGif(encoded)) {
+        decoded_.push_back(std::move(*gif));
+        return decoded_.back().View();
+      }
+      if (!decoder_) {
+        com_.emplace();  // the system's picture decoders are COM objects
+        decoder_.emplace();
+      }
+      std::optional<Picture> picture = decoder_->Decode(encoded);
+      if (!picture) return {};
+      loaded_.push_back(std::move(*picture));
+      const Picture& kept = loaded_.back();
+      return {kept.pixels, kept.width, kept.height};
+    };
+    decoded_.reserve(4 + kPictureCount);
+    loaded_.reserve(4 + kPictureCount);
+    views_.background = load(theme + "pal.gif");
+    views_.emblem = load(theme + "emblem.gif");
+    views_.columnBar = load(theme + "pal_column.gif");
+    views_.bottomBar = load(theme + "pal_bottom.gif");
+    for (const render::EntryRow& row : layout.rows) {
+      if (row.picture < 0 || row.picture >= kPictureCount) continue;
+      render::PixelView& icon = views_.icons[static_cast<std::size_t>(row.picture)];
+      if (icon.Empty()) {
+        icon = load(programFolder + "\\icons\\" + std::to_string(row.picture) + ".gif");
+      }
+    }
+  }
+  const render::DesktopPictures& Views() const { return views_; }
+
+ private:
+  std::optional<ComApartment> com_;
+  std::optional<ui::win32::PictureDecoder> decoder_;
+  // Both reserved up front: the views point into them.
+  std::vector<render::PixelImage> decoded_;
+  std::vector<Picture> loaded_;
+  render::DesktopPictures views_;
+};
+
+// A 24-bit BMP file of that size whose pixels are still to be drawn; the pixels start at
+// kPixelOffset.
+constexpr std::size_t kPixelOffset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+std::string BmpFile(int width, int height, std::size_t stride) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  const std::size_t imageSize = stride * static_cast<std::size_t>(height);
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up rows, as the DIB section holds them
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(imageSize);
+  info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dpi
+  std::string bytes(file.bfOffBits + imageSize, '\0');
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  return bytes;
+}
+
+}  // namespace
+
+Result<std::string> ScreenDesktopPicture::DrawBmp(const DesktopContent& content,
+                                                  const std::string& programFolder) const {
+  // The process is DPI-aware: the primary monitor's size comes in physical pixels.
+  return DrawDesktopBmp(content, programFolder, files_, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN), ui::win32::SystemDpi());
+}
+
+Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
+                                   const FileSystem& files, int width, int height, int dpi) {
+  if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
+    return Status::Failure(std::string(kDrawFailure) + ": неверный размер экрана " +
+                           std::to_string(width) + " × " + std::to_string(height) + ".");
+  }
+  const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
+  const render::DesktopLayout layout = renderer.LayOut(content, width, height);
+  const FolderPictures pictures(files, programFolder, layout);
+
+  // The pixels are drawn straight into the file's bytes, bottom-up rows as a BMP keeps them.
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::string bytes;
+  try {
+    bytes = BmpFile(width, height, stride);
+  } catch (const std::bad_alloc&) {
+  }
+  const render::BgrPixels target{reinterpret_cast<std::uint8_t*>(bytes.data() + kPixelOffset),
+                                 width, height, stride};
+  if (bytes.empty() || !renderer.Draw(target, layout, pictures.Views())) {
+    return Status::Failure(std::string(kDrawFailure) + ": не хватает памяти для картинки " +
+                           std::to_string(width) + " × " + std::to_string(height) + ".");
+  }
+  return bytes;
+}
+
+}  // namespace mirella::app

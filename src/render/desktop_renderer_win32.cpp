@@ -1,0 +1,491 @@
+#include "render/desktop_renderer_win32.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <optional>
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace mirella::render {
+namespace {
+
+// The page's colours (COLORREF is 0x00BBGGRR).
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kNavy = RGB(0, 0, 128);  // #000080: links and the bars under their pictures
+constexpr std::uint32_t kNavyPixel = 0x000080;
+constexpr std::uint32_t kWhitePixel = 0xFFFFFF;
+
+// UTF-16 for the W functions, with the byte offset in the UTF-8 text of every UTF-16 unit (and
+// one past the end), so that a count of units that fit maps back to a count of bytes.
+struct Utf16 {
+  std::wstring text;
+  std::vector<std::size_t> offsets;
+};
+
+Utf16 ToUtf16(std::string_view text) {
+  Utf16 out;
+  out.text.reserve(text.size());
+  out.offsets.reserve(text.size() + 1);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    bool valid = length != 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!valid || code > 0x10FFFF) {
+      code = 0xFFFD;
+      length = 1;
+    }
+    if (code >= 0x10000) {
+      out.text += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+      out.offsets.push_back(i);
+      out.text += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      out.offsets.push_back(i);
+    } else {
+      out.text += static_cast<wchar_t>(code);
+      out.offsets.push_back(i);
+    }
+    i += length;
+  }
+  out.offsets.push_back(text.size());
+  return out;
+}
+
+// The page's tables set their texts in normal weight (a table takes no font weight from the body
+// in the page's quirks mode); the <b> around the titles, captions and bar text makes them bold.
+int Weight(TextStyle style) { return style == TextStyle::Description ? FW_NORMAL : FW_BOLD; }
+
+// `pixels` at 0: each style's own size at the scale.
+std::array<UniqueFont, 3> MakeFonts(double scale, int pixels = 0) {
+  std::array<UniqueFont, 3> fonts;
+  for (TextStyle style : {TextStyle::Title, TextStyle::Text, TextStyle::Description}) {
+    const int height =
+        pixels > 0 ? pixels : std::max(1, static_cast<int>(std::lround(FontPixels(style, scale))));
+    // Grey anti-aliasing: a saved picture knows nothing of the panel's sub-pixel order.
+    fonts[static_cast<std::size_t>(style)].Reset(
+        CreateFontW(-height, 0, 0, 0, Weight(style), FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                    DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  }
+  return fonts;
+}
+
+Rect Intersection(const Rect& a, const Rect& b) {
+  const Rect out{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+  return out.Empty() ? Rect{} : out;
+}
+
+// The pictures drawn with their transparency, packed in rows in one DIB section that GDI blends
+// from: one section and one DC however many pictures are shown.
+class PictureSheet {
+ public:
+  // The picture's number on the sheet; an empty picture is kept as one that draws nothing.
+  int Add(PixelImage image) {
+    places_.push_back({0, 0, image.width, image.height});
+    images_.push_back(std::move(image));
+    return static_cast<int>(places_.size()) - 1;
+  }
+  // Puts the pictures added into the DIB section; false when GDI has no room for it.
+  bool Build() {
+    // Rows as wide as the widest picture, each picture where the row still has room.
+    for (const Place& place : places_) width_ = std::max(width_, place.width);
+    int left = 0;
+    int top = 0;
+    int rowHeight = 0;
+    for (Place& place : places_) {
+      if (place.width <= 0 || place.height <= 0) continue;
+      if (left + place.width > width_) {
+        top += rowHeight;
+        left = 0;
+        rowHeight = 0;
+      }
+      place.left = left;
+      place.top = top;
+      left += place.width;
+      rowHeight = std::max(rowHeight, place.height);
+    }
+    height_ = top + rowHeight;
+    if (width_ <= 0 || height_ <= 0) return true;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) return false;
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+      const PixelImage& image = images_[i];
+      for (int y = 0; y < image.height; ++y) {
+        std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
+                    pixels + static_cast<std::size_t>(places_[i].top + y) * width_ +
+                        places_[i].left);
+      }
+    }
+    images_.clear();
+    selected_.emplace(dc_.Get(), bitmap_.Get());
+    return true;
+  }
+  // Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
+  Rect Area(int picture, const Rect& area, const Rect& clip) const {
+    const Place& place = places_[static_cast<std::size_t>(picture)];
+    if (!selected_ || place.width <= 0 || place.height <= 0) return {};
+    return Intersection({area.left, area.top, area.left + place.width, area.top + place.height},
+                        clip);
+  }
+  // Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
+  // `origin` is the page's point at the DC's (0, 0).
+  void Blend(HDC dc, POINT origin, int picture, const Rect& area, const Rect& clip) const {
+    const Rect shown = Area(picture, area, clip);
+    if (shown.Empty()) return;
+    const Place& place = places_[static_cast<std::size_t>(picture)];
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(),
+               dc_.Get(), place.left + shown.left - area.left, place.top + shown.top - area.top,
+               shown.Width(), shown.Height(), blend);
+  }
+
+ private:
+  struct Place {
+    int left;
+    int top;
+    int width;
+    int height;
+  };
+  std::vector<PixelImage> images_;  // until Build
+  std::vector<Place> places_;
+  int width_ = 0;
+  int height_ = 0;
+  UniqueBitmap bitmap_;
+  MemoryDc dc_{nullptr};
+  std::optional<SelectedObject> selected_;
+};
+
+std::uint8_t* RowOf(const BgrPixels& target, int y) {
+  return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 - y);
+}
+
+// Repeats the first `filled` bytes of `row` until `size` bytes are written, doubling each copy.
+void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
+  while (filled < size) {
+    const std::size_t part = std::min(filled, size - filled);
+    std::memcpy(row + filled, row, part);
+    filled += part;
+  }
+}
+
+void Fill(const BgrPixels& target, const Rect& area, std::uint32_t rgb) {
+  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  if (shown.Empty()) return;
+  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+  std::uint8_t* first = RowOf(target, shown.top) + static_cast<std::size_t>(shown.left) * 3;
+  first[0] = static_cast<std::uint8_t>(rgb);
+  first[1] = static_cast<std::uint8_t>(rgb >> 8);
+  first[2] = static_cast<std::uint8_t>(rgb >> 16);
+  RepeatPattern(first, 3, size);
+  for (int y = shown.top + 1; y < shown.bottom; ++y) {
+    std::memcpy(RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3, first, size);
+  }
+}
+
+// Copies an opaque picture over `area` repeated from the area's top-left corner.
+void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
+  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  if (tile.pixels.empty() || shown.Empty()) return;
+  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+  // One period of the tile's row, starting at the first pixel shown, then repeated.
+  const int period = std::min(tile.width, shown.Width());
+  const int phase = (shown.left - area.left) % tile.width;
+  for (int y = shown.top; y < shown.bottom; ++y) {
+    const std::uint32_t* source =
+        tile.pixels.data() + static_cast<std::size_t>((y - area.top) % tile.height) * tile.width;
+    std::uint8_t* row = RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3;
+    for (int i = 0, x = phase; i < period; ++i, x = x + 1 == tile.width ? 0 : x + 1) {
+      const std::uint32_t pixel = source[x];
+      row[i * 3] = static_cast<std::uint8_t>(pixel);
+      row[i * 3 + 1] = static_cast<std::uint8_t>(pixel >> 8);
+      row[i * 3 + 2] = static_cast<std::uint8_t>(pixel >> 16);
+    }
+    RepeatPattern(row, static_cast<std::size_t>(period) * 3, size);
+  }
+}
+
+// A small 24-bit DIB section that GDI draws into: an area of the picture is copied in, drawn
+// over at the picture's own coordinates, and copied back. GDI thus draws what it would draw on
+// the whole picture, without a DIB section the picture's size besides the picture itself.
+class GdiPatch {
+ public:
+  GdiPatch(int width, int height) : width_(width), height_(height), dc_(nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row r at r * stride
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) {
+      bitmap_.Reset();
+      return;
+    }
+    bits_ = static_cast<std::uint8_t*>(bits);
+    stride_ = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    selected_.emplace(dc_.Get(), bitmap_.Get());
+  }
+  explicit operator bool() const { return bits_ != nullptr; }
+  HDC Dc() const { return dc_.Get(); }
+
+  // Lets `draw(dc, origin)` draw on `area` of the target (clipped to the target and to the
+  // patch's size), the page's point `origin` at the DC's (0, 0).
+  template <typename Draw>
+  void Over(const BgrPixels& target, const Rect& area, Draw&& draw) const {
+    Rect shown = Intersection(area, {0, 0, target.width, target.height});
+    shown.right = std::min(shown.right, shown.left + width_);
+    shown.bottom = std::min(shown.bottom, shown.top + height_);
+    if (bits_ == nullptr || shown.Empty()) return;
+    const std::size_t left = static_cast<std::size_t>(shown.left) * 3;
+    const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
+    for (int y = shown.top; y < shown.bottom; ++y) {
+      std::memcpy(PatchRow(y - shown.top), RowOf(target, y) + left, size);
+    }
+    draw(dc_.Get(), POINT{shown.left, shown.top});
+    GdiFlush();
+    for (int y = shown.top; y < shown.bottom; ++y) {
+      std::memcpy(RowOf(target, y) + left, PatchRow(y - shown.top), size);
+    }
+  }
+
+ private:
+  std::uint8_t* PatchRow(int row) const { return bits_ + stride_ * static_cast<std::size_t>(row); }
+
+  int width_;
+  int height_;
+  UniqueBitmap bitmap_;
+  MemoryDc dc_;
+  std::optional<SelectedObject> selected_;
+  std::uint8_t* bits_ = nullptr;
+  std::size_t stride_ = 0;
+};
+
+PixelImage Scaled(PixelView picture, double scale) {
+  return ScalePixels(picture, static_cast<int>(std::lround(picture.width * scale)),
+                     static_cast<int>(std::lround(picture.height * scale)));
+}
+
+void Fill(HDC dc, const Rect& area, COLORREF colour) {
+  const RECT rect{area.left, area.top, area.right, area.bottom};
+  UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.Get());
+}
+
+}  // namespace
+
+// Liberation Sans and Arial are designed on 2048 units to the em.
+constexpr int kDesignPixels = 2048;
+
+GdiTextMeasurer::GdiTextMeasurer(double scale)
+    : scale_(scale),
+      designFonts_(MakeFonts(scale, kDesignPixels)),
+      dc_(nullptr) {}
+
+double GdiTextMeasurer::Factor(TextStyle style) const {
+  return FontPixels(style, scale_) / kDesignPixels;
+}
+
+std::vector<double> GdiTextMeasurer::Ends(std::wstring_view text, TextStyle style) const {
+  std::vector<double> ends(text.size(), 0.0);
+  if (text.empty()) return ends;
+  std::vector<INT> extents(text.size(), 0);
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
+  INT fit = 0;
+  SIZE size{};
+  if (!GetTextExtentExPointW(dc_.Get(), text.data(), static_cast<int>(text.size()), INT_MAX, &fit,
+                             extents.data(), &size)) {
+    return ends;
+  }
+  const double factor = Factor(style);
+  for (std::size_t i = 0; i < text.size(); ++i) ends[i] = extents[i] * factor;
+  return ends;
+}
+
+double GdiTextMeasurer::Width(std::string_view text, TextStyle style) const {
+  const Utf16 wide = ToUtf16(text);
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
+  SIZE size{};
+  if (wide.text.empty() || !GetTextExtentPoint32W(dc_.Get(), wide.text.data(),
+                                                  static_cast<int>(wide.text.size()), &size)) {
+    return 0;
+  }
+  return size.cx * Factor(style);
+}
+
+std::size_t GdiTextMeasurer::Fit(std::string_view text, TextStyle style, double maxWidth) const {
+  const Utf16 wide = ToUtf16(text);
+  if (wide.text.empty()) return 0;
+  SelectedObject font(dc_.Get(), designFonts_[static_cast<std::size_t>(style)].Get());
+  INT fit = 0;
+  SIZE size{};
+  const double limit = std::min(std::max(0.0, maxWidth) / Factor(style), 1e9);
+  if (!GetTextExtentExPointW(dc_.Get(), wide.text.data(), static_cast<int>(wide.text.size()),
+                             static_cast<int>(std::floor(limit)), &fit, nullptr, &size)) {
+    return 0;
+  }
+  std::size_t units = static_cast<std::size_t>(std::clamp<INT>(fit, 0, static_cast<INT>(wide.text.size())));
+  // Never between the halves of a surrogate pair.
+  if (units > 0 && units < wide.text.size() && wide.text[units] >= 0xDC00 &&
+      wide.text[units] <= 0xDFFF) {
+    --units;
+  }
+  return wide.offsets[units];
+}
+
+DesktopRenderer::DesktopRenderer(double scale)
+    : scale_(scale > 0 ? scale : 1.0), fonts_(MakeFonts(scale_)), measurer_(scale_) {}
+
+DesktopLayout DesktopRenderer::LayOut(const DesktopContent& content, int width, int height) const {
+  return LayOutDesktop(content, width, height, scale_, measurer_);
+}
+
+void DesktopRenderer::DrawText(HDC dc, POINT origin, const TextBlock& block, COLORREF colour,
+                               COLORREF underline) const {
+  if (block.lines.empty()) return;
+  SelectedObject font(dc, Font(block.style));
+  OUTLINETEXTMETRICW metrics{};
+  metrics.otmSize = sizeof metrics;
+  int underlineOffset = std::max(1, static_cast<int>(std::lround(2 * scale_)));
+  int underlineSize = std::max(1, static_cast<int>(std::lround(scale_)));
+  if (GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) != 0) {
+    underlineOffset = std::max(1, -metrics.otmsUnderscorePosition);
+    underlineSize = std::max(1, static_cast<int>(metrics.otmsUnderscoreSize));
+  }
+  SetTextColor(dc, colour);
+  for (const TextLine& line : block.lines) {
+    if (line.text.empty()) continue;
+    // Each character at the measured advance, so the line is as wide as the layout made it.
+    const Utf16 wide = ToUtf16(line.text);
+    const std::vector<double> ends = measurer_.Ends(wide.text, block.style);
+    std::vector<INT> advances(wide.text.size(), 0);
+    long previous = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+      const long end = std::lround(ends[i]);
+      advances[i] = static_cast<INT>(end - previous);
+      previous = end;
+    }
+    ExtTextOutW(dc, line.left - origin.x, line.baseline - origin.y, 0, nullptr, wide.text.data(),
+                static_cast<UINT>(wide.text.size()), advances.data());
+    // The underline: the body underlines every text in its own colour, and a link in the link's.
+    const int top = line.baseline + underlineOffset - underlineSize / 2;
+    Fill(dc, {line.bounds.left - origin.x, top - origin.y, line.bounds.right - origin.x,
+              top + underlineSize - origin.y},
+         underline);
+  }
+}
+
+Rect DesktopRenderer::TextArea(const TextBlock& block) const {
+  // Glyphs may reach past the line's box (accents, overhangs), never by a whole em.
+  const int margin = static_cast<int>(std::ceil(FontPixels(block.style, scale_))) + 2;
+  Rect area;
+  for (const TextLine& line : block.lines) {
+    const Rect box{line.left - margin, line.bounds.top - margin,
+                   std::max(line.bounds.right, line.left) + margin, line.bounds.bottom + margin};
+    area = area.Empty() ? box
+                        : Rect{std::min(area.left, box.left), std::min(area.top, box.top),
+                               std::max(area.right, box.right), std::max(area.bottom, box.bottom)};
+  }
+  return area;
+}
+
+bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
+                           const DesktopPictures& pictures) const {
+  const Rect page{0, 0, layout.width, layout.height};
+  // The page's canvas is white; the background picture is repeated over it from the corner.
+  const PixelImage background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
+  if (background.pixels.empty()) Fill(target, page, kWhitePixel);
+  Tile(target, background, page);
+  Fill(target, layout.columnBar, kNavyPixel);
+  Tile(target, OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel), layout.columnBar);
+  Fill(target, layout.bottomBar, kNavyPixel);
+  Tile(target, OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel), layout.bottomBar);
+
+  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
+  // largest of those areas.
+  PictureSheet sheet;
+  const int emblem =
+      sheet.Add(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
+  // Each picture is scaled once, however many rows show it.
+  std::array<int, kPictureCount> icons;
+  icons.fill(-1);
+  std::vector<std::pair<int, const EntryRow*>> shownIcons;
+  for (const EntryRow& row : layout.rows) {
+    if (row.picture < 0 || row.picture >= kPictureCount) continue;
+    int& icon = icons[static_cast<std::size_t>(row.picture)];
+    if (icon < 0) {
+      icon = sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
+                                   row.pictureBounds.Width(), row.pictureBounds.Height()));
+    }
+    shownIcons.emplace_back(icon, &row);
+  }
+  if (!sheet.Build()) return false;
+  struct Text {
+    const TextBlock* block;
+    COLORREF colour;
+    COLORREF underline;
+  };
+  std::vector<Text> texts{{&layout.title, kBlack, kBlack}};
+  for (const TextBlock& title : layout.columnTitles) texts.push_back({&title, kWhite, kBlack});
+  for (const EntryRow& row : layout.rows) {
+    texts.push_back({&row.caption, kNavy, kNavy});
+    texts.push_back({&row.description, kBlack, kBlack});
+  }
+  texts.push_back({&layout.barText, kWhite, kBlack});
+
+  const Rect emblemArea = sheet.Area(emblem, layout.emblem, page);
+  int patchWidth = emblemArea.Width();
+  int patchHeight = emblemArea.Height();
+  const auto grow = [&](const Rect& area) {
+    const Rect shown = Intersection(area, page);
+    patchWidth = std::max(patchWidth, shown.Width());
+    patchHeight = std::max(patchHeight, shown.Height());
+  };
+  for (const auto& [icon, row] : shownIcons) grow(sheet.Area(icon, row->pictureBounds, row->row));
+  for (const Text& text : texts) grow(TextArea(*text.block));
+  if (patchWidth <= 0 || patchHeight <= 0) return true;
+  const GdiPatch patch(patchWidth, patchHeight);
+  if (!patch) return false;
+
+  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) {
+    sheet.Blend(dc, origin, emblem, layout.emblem, page);
+  });
+  for (const auto& [icon, row] : shownIcons) {
+    patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
+               [&](HDC dc, POINT origin) {
+                 sheet.Blend(dc, origin, icon, row->pictureBounds, row->row);
+               });
+  }
+  SetBkMode(patch.Dc(), TRANSPARENT);
+  SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  for (const Text& text : texts) {
+    patch.Over(target, TextArea(*text.block),
+               [&](HDC dc, POINT origin) {
+                 DrawText(dc, origin, *text.block, text.colour, text.underline);
+               });
+  }
+  return true;
+}
+
+}  // namespace mirella::render

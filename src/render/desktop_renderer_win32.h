@@ -1,0 +1,85 @@
+#pragma once
+// Draws a desktop layout into any device context with GDI: the page's background, bars and
+// pictures, and its texts in Arial (bold but for the descriptions) at the layout's scale, underlined as the page's styles
+// underline them. The same renderer serves the wallpaper and, later, a live desktop layer.
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "content/desktop_content.h"
+#include "render/desktop_layout.h"
+#include "render/pixel_image.h"
+#include "system/handles_win32.h"
+
+namespace mirella::render {
+
+// A 24-bit picture as a BMP file holds its pixels: rows bottom-up, `stride` bytes apart, each
+// pixel blue, green, red.
+struct BgrPixels {
+  std::uint8_t* bits = nullptr;
+  int width = 0;
+  int height = 0;
+  std::size_t stride = 0;
+};
+
+// The decoded pictures the page shows; an empty view is simply not drawn.
+struct DesktopPictures {
+  PixelView background;  // pal.gif, tiled over the page
+  PixelView emblem;
+  PixelView columnBar;  // pal_column.gif, tiled over the navy column bar
+  PixelView bottomBar;  // pal_bottom.gif, tiled over the navy bottom bar
+  std::array<PixelView, kPictureCount> icons;
+};
+
+// Measures texts through GDI with the font at its design size, where advances are not rounded
+// to whole pixels, and scales them to the size drawn: the widths of the browser, which does not
+// round them either. The renderer places every character at these advances.
+class GdiTextMeasurer : public TextMeasurer {
+ public:
+  GdiTextMeasurer(double scale);
+  double Width(std::string_view text, TextStyle style) const override;
+  std::size_t Fit(std::string_view text, TextStyle style, double maxWidth) const override;
+  // Where each UTF-16 unit of `text` ends, in pixels at the scale, from the text's start.
+  std::vector<double> Ends(std::wstring_view text, TextStyle style) const;
+
+ private:
+  double Factor(TextStyle style) const;
+  double scale_;
+  std::array<UniqueFont, 3> designFonts_;  // by style
+  MemoryDc dc_;
+};
+
+class DesktopRenderer {
+ public:
+  // Fonts at `scale` display pixels per CSS pixel (the DPI over 96).
+  explicit DesktopRenderer(double scale);
+  DesktopRenderer(const DesktopRenderer&) = delete;
+  DesktopRenderer& operator=(const DesktopRenderer&) = delete;
+
+  double Scale() const { return scale_; }
+  const TextMeasurer& Measurer() const { return measurer_; }
+  DesktopLayout LayOut(const DesktopContent& content, int width, int height) const;
+  // Draws the layout (made by LayOut at this scale and the target's size) over the whole target.
+  // False when GDI has no room for drawing the texts and pictures.
+  bool Draw(const BgrPixels& target, const DesktopLayout& layout,
+            const DesktopPictures& pictures) const;
+
+ private:
+  HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
+  // Draws the block with the page's point `origin` at the DC's (0, 0).
+  void DrawText(HDC dc, POINT origin, const TextBlock& block, COLORREF colour,
+                COLORREF underline) const;
+  // Where drawing a block's lines may touch, underlines and overhanging glyphs included.
+  Rect TextArea(const TextBlock& block) const;
+
+  double scale_;
+  std::array<UniqueFont, 3> fonts_;
+  GdiTextMeasurer measurer_;
+};
+
+}  // namespace mirella::render

@@ -1,0 +1,139 @@
+// The desktop drawn as a BMP from the shipped pictures, read back pixel by pixel: the file's
+// header, the title's text, the navy underline of a caption, an entry's picture, the bars.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/screen_desktop_picture_win32.h"
+#include "generate/test_content.h"
+#include "render/desktop_renderer_win32.h"
+#include "render/gif_image.h"
+#include "system/file_system_win32.h"
+#include "system/handles_win32.h"
+#include "ui/win32/pictures.h"
+
+namespace mirella {
+namespace {
+
+struct Bmp {
+  const std::string& bytes;
+  int width;
+  int height;
+  // 0x00RRGGBB of the pixel at (x, y) from the top.
+  std::uint32_t At(int x, int y) const {
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 54 +
+                    stride * static_cast<std::size_t>(height - 1 - y) + static_cast<std::size_t>(x) * 3;
+    return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+  }
+  int Count(const render::Rect& r, bool (*test)(std::uint32_t)) const {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) count += test(At(x, y)) ? 1 : 0;
+    }
+    return count;
+  }
+};
+
+bool Dark(std::uint32_t c) { return ((c >> 16) & 0xFF) < 64 && ((c >> 8) & 0xFF) < 64 && (c & 0xFF) < 64; }
+bool Navy(std::uint32_t c) { return ((c >> 16) & 0xFF) < 40 && ((c >> 8) & 0xFF) < 40 && (c & 0xFF) > 100; }
+bool Coloured(std::uint32_t c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 500; }
+bool White(std::uint32_t c) { return ((c >> 16) & 0xFF) > 230 && ((c >> 8) & 0xFF) > 230 && (c & 0xFF) > 230; }
+
+TEST(DesktopPictureTest, DrawsTheDefaultDesktopIntoA24BitBmp) {
+  std::string folder = std::string("Z:") + MIRELLA_PROGRAM_DIR;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  const DesktopContent content = testing::DefaultTestContent();
+  Win32FileSystem files;
+  const auto drawn = app::DrawDesktopBmp(content, folder, files, 1024, 768, 96);
+  ASSERT_TRUE(drawn.ok()) << drawn.message();
+  const std::string& bytes = drawn.value();
+
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  ASSERT_GE(bytes.size(), sizeof file + sizeof info);
+  std::memcpy(&file, bytes.data(), sizeof file);
+  std::memcpy(&info, bytes.data() + sizeof file, sizeof info);
+  EXPECT_EQ(file.bfType, 0x4D42);
+  EXPECT_EQ(file.bfSize, bytes.size());
+  EXPECT_EQ(file.bfOffBits, 54u);
+  EXPECT_EQ(info.biWidth, 1024);
+  EXPECT_EQ(info.biHeight, 768);  // bottom-up
+  EXPECT_EQ(info.biBitCount, 24);
+  EXPECT_EQ(bytes.size(), 54u + 1024u * 3 * 768);
+
+  const render::DesktopRenderer renderer(1.0);
+  const render::DesktopLayout layout = renderer.LayOut(content, 1024, 768);
+  const Bmp bmp{bytes, 1024, 768};
+  // The title's black letters, and none beside it on the light background.
+  EXPECT_GT(bmp.Count(layout.title.bounds, Dark), 200);
+  EXPECT_EQ(bmp.Count({10, 20, 200, 40}, Dark), 0);
+  // The caption's underline: a navy line as wide as the caption, under its baseline.
+  const render::TextLine& caption = layout.rows[0].caption.lines[0];
+  int underlineRow = -1;
+  for (int y = caption.baseline; y < caption.bounds.bottom + 2 && underlineRow < 0; ++y) {
+    if (bmp.Count({caption.bounds.left, y, caption.bounds.right, y + 1}, Navy) >=
+        caption.bounds.Width() - 1) {
+      underlineRow = y;
+    }
+  }
+  EXPECT_GE(underlineRow, caption.baseline) << "no navy underline under the caption";
+  // Entry 0's picture (the computer) covers its square with colours of its own.
+  const render::Rect picture = layout.rows[0].pictureBounds;
+  EXPECT_EQ(picture.Width(), 48);
+  EXPECT_GT(bmp.Count(picture, Coloured), 400);
+  EXPECT_EQ(bmp.Count({picture.left - 12, picture.top, picture.left - 2, picture.bottom}, Coloured), 0);
+  // The bars are navy (their pictures lighten the top) with white text.
+  EXPECT_GT(bmp.Count(layout.columnBar, Navy), layout.columnBar.Width() * layout.columnBar.Height() / 3);
+  EXPECT_GT(bmp.Count(layout.barText.bounds, White), 100);
+  // The emblem's white letters stand on its blue square.
+  EXPECT_GT(bmp.Count(layout.emblem, White), 1000);
+}
+
+// The desktop decodes its GIFs without the system's decoders: every shipped picture must come out
+// as the system decodes it, and a file cut anywhere must fail or decode, never crash.
+TEST(DesktopPictureTest, DecodesEveryShippedGifAsTheSystemDoes) {
+  std::string folder = std::string("Z:") + MIRELLA_PROGRAM_DIR;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  std::vector<std::string> paths;
+  for (const char* name : {"pal.gif", "emblem.gif", "pal_column.gif", "pal_bottom.gif"}) {
+    paths.push_back(folder + "\\Themes\\Blue Classic\\" + name);
+  }
+  for (int i = 0; i < kPictureCount; ++i) {
+    paths.push_back(folder + "\\icons\\" + std::to_string(i) + ".gif");
+  }
+  const ComApartment com;
+  const ui::win32::PictureDecoder system;
+  Win32FileSystem files;
+  for (const std::string& path : paths) {
+    const auto bytes = files.ReadFile(path);
+    ASSERT_TRUE(bytes.ok()) << bytes.message();
+    const auto encoded = std::as_bytes(std::span(bytes.value()));
+    const auto expected = system.Decode(encoded);
+    const auto decoded = render::DecodeGif(encoded);
+    ASSERT_TRUE(expected && decoded) << path;
+    ASSERT_EQ(decoded->width, expected->width) << path;
+    ASSERT_EQ(decoded->height, expected->height) << path;
+    const std::size_t count = static_cast<std::size_t>(expected->width) * expected->height;
+    EXPECT_TRUE(std::equal(decoded->pixels.begin(), decoded->pixels.end(), expected->pixels,
+                           expected->pixels + count)) << path;
+  }
+  const auto emblem = files.ReadFile(paths[1]);
+  ASSERT_TRUE(emblem.ok());
+  for (std::size_t size = 0; size < emblem.value().size(); size += 37) {
+    const auto cut = render::DecodeGif(std::as_bytes(std::span(emblem.value().data(), size)));
+    if (cut) {
+      EXPECT_EQ(cut->pixels.size(), static_cast<std::size_t>(cut->width) * cut->height);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace mirella
