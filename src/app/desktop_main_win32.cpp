@@ -9,9 +9,9 @@
 #include "app/main_window.h"
 #include "app/program_arguments_win32.h"
 #include "app/restore_command.h"
+#include "app/screen_desktop_picture_win32.h"
 #include "app/splash_window.h"
 #include "generate/code_page_win32.h"
-#include "install/desktop_picture.h"
 #include "system/desktop_shell_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
@@ -19,20 +19,6 @@
 #include "system/wide_text_win32.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/win32_host.h"
-
-namespace {
-
-// Stands in for the drawing of the desktop until the picture module is part of the program:
-// Apply on a system whose desktop shows pictures only reports this as its failure.
-class PendingDesktopPicture : public mirella::DesktopPicture {
- public:
-  mirella::Result<std::string> DrawBmp(const mirella::DesktopContent& /*content*/,
-                                       const std::string& /*programFolder*/) const override {
-    return mirella::Status::Failure("Рисование Рабочего стола пока недоступно.");
-  }
-};
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
@@ -44,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     mirella::Win32FileSystem files;
     mirella::SystemCodePage codePage;
     mirella::Win32DesktopShell shell;
-    const PendingDesktopPicture picture;
+    const mirella::app::ScreenDesktopPicture picture(files);
 
     // "/restore" and the other command-line forms run instead of the windows below.
     if (const auto exitCode = mirella::app::RunCommandLine(
