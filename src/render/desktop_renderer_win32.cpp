@@ -488,4 +488,17 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   return true;
 }
 
+bool DesktopRenderer::DrawTextOver(const BgrPixels& target, const TextBlock& block,
+                                   COLORREF colour, COLORREF underline) const {
+  const Rect area = Intersection(TextArea(block), {0, 0, target.width, target.height});
+  if (area.Empty()) return true;
+  const GdiPatch patch(area.Width(), area.Height());
+  if (!patch) return false;
+  SetBkMode(patch.Dc(), TRANSPARENT);
+  SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  patch.Over(target, area,
+             [&](HDC dc, POINT origin) { DrawText(dc, origin, block, colour, underline); });
+  return true;
+}
+
 }  // namespace mirella::render

@@ -69,6 +69,12 @@ class DesktopRenderer {
   bool Draw(const BgrPixels& target, const DesktopLayout& layout,
             const DesktopPictures& pictures) const;
 
+  // For a live desktop: where drawing one of the layout's texts may touch the target, and that
+  // text drawn once more over what Draw drew, in other colours (a link under the pointer).
+  Rect TextBounds(const TextBlock& block) const { return TextArea(block); }
+  bool DrawTextOver(const BgrPixels& target, const TextBlock& block, COLORREF colour,
+                    COLORREF underline) const;
+
  private:
   HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
   // Draws the block with the page's point `origin` at the DC's (0, 0).

@@ -1,0 +1,441 @@
+#include "app/desktop_layer_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/layer_placement.h"
+#include "app/screen_desktop_picture_win32.h"
+#include "content/links.h"
+#include "content/maker_site.h"
+#include "generate/desktop_script.h"
+#include "generate/desktop_script_reader.h"
+#include "render/desktop_layout.h"
+#include "render/desktop_renderer_win32.h"
+#include "system/desktop_layer_names_win32.h"
+#include "system/handles_win32.h"
+#include "system/wide_text_win32.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/newer_functions.h"
+#include "ui/win32/window.h"
+
+namespace mirella::app {
+namespace {
+
+constexpr COLORREF kHoverColour = RGB(0, 0, 255);  // the page's a:hover, #0000FF
+constexpr UINT_PTR kReloadTimer = 1;
+// desktop.js is written in a few steps: it is read once the folder has been quiet this long.
+constexpr UINT kReloadDelay = 300;
+// Posted by the foreground hook with the new foreground window.
+constexpr UINT kForegroundChanged = WM_APP + 1;
+// dwmapi's attribute that keeps a window shown while Aero Peek shows the desktop (Windows 7).
+constexpr DWORD kDwmExcludedFromPeek = 12;
+
+struct ChangeNotificationTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Free(Handle handle) { FindCloseChangeNotification(handle); }
+};
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
+
+struct WinEventHookTraits {
+  using Handle = HWINEVENTHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { UnhookWinEvent(handle); }
+};
+using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// The shell's windows by their classes: the desktop that "show desktop" raises, and the taskbar
+// with its menus, which leave the desktop shown.
+WindowRole RoleOf(HWND window, HWND layer) {
+  if (window == layer) return WindowRole::kLayer;
+  const std::wstring name = ClassOf(window);
+  if (name == L"Progman" || name == L"WorkerW") return WindowRole::kDesktop;
+  if (name == L"Shell_TrayWnd" || name == L"Shell_SecondaryTrayWnd" ||
+      name == L"NotifyIconOverflowWindow" || name == L"DV2ControlHost" ||
+      name == L"#32768") {
+    return WindowRole::kTaskbar;
+  }
+  return WindowRole::kApplication;
+}
+
+// The roles of the visible top-level windows, from the top down.
+std::vector<WindowRole> VisibleZOrder(HWND layer) {
+  struct Walk {
+    HWND layer;
+    std::vector<WindowRole> roles;
+  } walk{layer, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& walk = *reinterpret_cast<Walk*>(context);
+        if (IsWindowVisible(window)) walk.roles.push_back(RoleOf(window, walk.layer));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.roles;
+}
+
+// Out-of-context win events come through the message loop of the thread that asked for them,
+// without any context of ours: the layer's window is found by its class.
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+  if (const HWND layer = FindWindowW(kDesktopLayerClass, nullptr)) {
+    PostMessageW(layer, kForegroundChanged, reinterpret_cast<WPARAM>(window), 0);
+  }
+}
+
+RECT PrimaryWorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
+      area.bottom <= area.top) {
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return area;
+}
+
+class DesktopLayerWindow : public ui::win32::Window {
+ public:
+  enum class Load { kShown, kUnchanged, kMissing, kUnreadable };
+
+  explicit DesktopLayerWindow(const LayerServices& services)
+      : services_(services),
+        programFolder_(services.environment.ProgramFolder()),
+        reloadMessage_(RegisterWindowMessageW(kDesktopLayerReloadMessage)),
+        endMessage_(RegisterWindowMessageW(kDesktopLayerEndMessage)),
+        taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+  // Makes the window (hidden), draws the desktop into it and shows it at the bottom. False when
+  // there is nothing to show.
+  bool Open(HINSTANCE instance) {
+    RegisterClassOnce(instance, kDesktopLayerClass, 0, LoadCursorW(nullptr, IDC_ARROW));
+    const RECT area = PrimaryWorkArea();
+    if (!Create(instance, kDesktopLayerClass, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP, area,
+                nullptr)) {
+      return false;
+    }
+    if (Reload(true) != Load::kShown) return false;
+    if (const auto setAttribute = reinterpret_cast<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
+            reinterpret_cast<void*>(
+                ui::win32::FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute")))) {
+      const BOOL excluded = TRUE;
+      setAttribute(Handle(), kDwmExcludedFromPeek, &excluded, sizeof excluded);
+    }
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    PlaceAtBottom();
+    foregroundHook_.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          ForegroundChanged, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    return true;
+  }
+
+  // A change in the program folder: desktop.js is read again once the writing is over.
+  void FolderChanged() { SetTimer(Handle(), kReloadTimer, kReloadDelay, nullptr); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == reloadMessage_) {
+      Reload(true);
+      return 0;
+    }
+    if (message == endMessage_) {
+      DestroyWindow(Handle());
+      return 0;
+    }
+    if (message == taskbarCreatedMessage_) {
+      // Explorer started again: the work area may be another, and the layer goes back down.
+      Reload(true);
+      PlaceAtBottom();
+      return 0;
+    }
+    switch (message) {
+      case WM_PAINT: Paint(); return 0;
+      case WM_ERASEBKGND: return 1;
+      case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+      case WM_WINDOWPOSCHANGING: {
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (placement_.HoldsAtBottom() && (position->flags & SWP_NOZORDER) == 0) {
+          position->hwndInsertAfter = HWND_BOTTOM;
+        }
+        return 0;
+      }
+      case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) break;
+        SetCursor(LoadCursorW(nullptr, IsLink(HitAtCursor()) ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      case WM_MOUSEMOVE: {
+        const render::Hit hit = HitAt(lParam);
+        ShowHover(hit.kind == render::HitKind::Caption ? hit.entry : kNoHover);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&track);
+        return 0;
+      }
+      case WM_MOUSELEAVE: ShowHover(kNoHover); return 0;
+      case WM_LBUTTONDOWN: pressed_ = HitAt(lParam); return 0;
+      case WM_LBUTTONUP: {
+        const render::Hit hit = HitAt(lParam);
+        const bool same = pressed_ && pressed_->kind == hit.kind && pressed_->entry == hit.entry;
+        pressed_.reset();
+        if (same && IsLink(hit)) Open(hit);
+        return 0;
+      }
+      case WM_TIMER:
+        if (wParam != kReloadTimer) break;
+        KillTimer(Handle(), kReloadTimer);
+        // A desktop.js taken away means the program is gone; one half written is read again
+        // at the next change.
+        if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
+        return 0;
+      case WM_DISPLAYCHANGE: Reload(true); return 0;
+      case WM_DPICHANGED: Reload(true); return 0;
+      case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) Reload(true);
+        break;
+      case kForegroundChanged: Follow(reinterpret_cast<HWND>(wParam)); return 0;
+      case WM_DESTROY: PostQuitMessage(0); return 0;
+      default: break;
+    }
+    return Default(message, wParam, lParam);
+  }
+
+ private:
+  static constexpr int kNoHover = -2;  // kSettingsRow is -1
+
+  // Reads desktop.js and draws it at the work area's size and the window's DPI. `force` draws
+  // even when the file has not changed (the display has).
+  Load Reload(bool force) {
+    const std::string scriptPath = DesktopScriptPath(programFolder_);
+    if (!services_.files.FileExists(scriptPath)) return Load::kMissing;
+    const Result<std::string> bytes = services_.files.ReadFile(scriptPath);
+    if (!bytes) return Load::kUnreadable;
+    if (!force && bytes.value() == scriptBytes_) return Load::kUnchanged;
+    Result<DesktopContent> content = ReadDesktopScript(bytes.value(), services_.codePage);
+    if (!content) return Load::kUnreadable;
+
+    const RECT area = PrimaryWorkArea();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const int dpi = ui::win32::WindowDpi(Handle());
+    Result<std::string> picture =
+        DrawDesktopBmp(content.value(), programFolder_, services_.files, width, height, dpi);
+    if (!picture) return Load::kUnreadable;
+
+    // The same layout the picture was drawn with, for hit-testing and the hover colour.
+    auto renderer = std::make_unique<render::DesktopRenderer>(dpi / 96.0);
+    layout_ = renderer->LayOut(content.value(), width, height);
+    renderer_ = std::move(renderer);
+    content_ = std::move(content).value();
+    scriptBytes_ = bytes.value();
+    picture_ = std::move(picture).value();
+    hover_ = kNoHover;
+    hoverPixels_.clear();
+    SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return Load::kShown;
+  }
+
+  void PlaceAtBottom() {
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  // "Show desktop" and back, as LayerPlacement decides.
+  void Follow(HWND foreground) {
+    if (foreground == nullptr) return;
+    const std::vector<WindowRole> order = VisibleZOrder(Handle());
+    switch (placement_.OnForeground(RoleOf(foreground, Handle()), order)) {
+      case LayerMove::kNone: break;
+      case LayerMove::kToBottom: PlaceAtBottom(); break;
+      case LayerMove::kAboveDesktop: {
+        const HWND above = GetWindow(foreground, GW_HWNDPREV);
+        SetWindowPos(Handle(), above != nullptr && above != Handle() ? above : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+      }
+    }
+  }
+
+  render::BgrPixels Pixels() {
+    if (picture_.size() < kBmpHeaderSize) return {};
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(picture_.data() +
+                                                                 sizeof(BITMAPFILEHEADER));
+    const std::size_t stride = (static_cast<std::size_t>(info->biWidth) * 3 + 3) & ~std::size_t{3};
+    return {reinterpret_cast<std::uint8_t*>(picture_.data() + kBmpHeaderSize),
+            static_cast<int>(info->biWidth), static_cast<int>(info->biHeight), stride};
+  }
+
+  void Paint() {
+    const PaintDc dc(Handle());
+    const render::BgrPixels pixels = Pixels();
+    if (pixels.bits == nullptr) return;
+    const auto* info =
+        reinterpret_cast<const BITMAPINFO*>(picture_.data() + sizeof(BITMAPFILEHEADER));
+    RECT dirty{};
+    GetClipBox(dc.Get(), &dirty);
+    dirty.right = std::min<LONG>(dirty.right, pixels.width);
+    dirty.bottom = std::min<LONG>(dirty.bottom, pixels.height);
+    if (dirty.right <= dirty.left || dirty.bottom <= dirty.top) return;
+    // The rows are bottom-up: the source's y counts from the picture's last row.
+    SetDIBitsToDevice(dc.Get(), dirty.left, dirty.top, static_cast<DWORD>(dirty.right - dirty.left),
+                      static_cast<DWORD>(dirty.bottom - dirty.top), dirty.left,
+                      pixels.height - dirty.bottom, 0, static_cast<UINT>(pixels.height),
+                      pixels.bits, info, DIB_RGB_COLORS);
+  }
+
+  render::Hit HitAt(LPARAM position) const {
+    return render::HitTest(layout_, static_cast<short>(LOWORD(position)),
+                           static_cast<short>(HIWORD(position)));
+  }
+  render::Hit HitAtCursor() const {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return {};
+    return render::HitTest(layout_, cursor.x, cursor.y);
+  }
+  static bool IsLink(const render::Hit& hit) {
+    return hit.kind == render::HitKind::Emblem || hit.kind == render::HitKind::Picture ||
+           hit.kind == render::HitKind::Caption;
+  }
+
+  const render::EntryRow* RowOf(int entry) const {
+    const auto row = std::find_if(layout_.rows.begin(), layout_.rows.end(),
+                                  [entry](const render::EntryRow& r) { return r.entry == entry; });
+    return row != layout_.rows.end() ? &*row : nullptr;
+  }
+
+  // The caption under the pointer in the hover colour: drawn over the picture, whose pixels under
+  // it are kept to be put back when the pointer leaves.
+  void ShowHover(int entry) {
+    if (entry == hover_ || !renderer_) return;
+    render::BgrPixels pixels = Pixels();
+    if (pixels.bits == nullptr) return;
+    const auto rowBytes = [&](int y) {
+      return pixels.bits + pixels.stride * static_cast<std::size_t>(pixels.height - 1 - y);
+    };
+    if (const render::EntryRow* old = hover_ != kNoHover ? RowOf(hover_) : nullptr;
+        old != nullptr && !hoverPixels_.empty()) {
+      CopyArea(hoverArea_, [&](int y, std::size_t offset, std::size_t size, std::size_t at) {
+        std::memcpy(rowBytes(y) + offset, hoverPixels_.data() + at, size);
+      });
+      Invalidate(hoverArea_);
+    }
+    hover_ = entry;
+    hoverPixels_.clear();
+    const render::EntryRow* row = entry != kNoHover ? RowOf(entry) : nullptr;
+    if (row == nullptr) return;
+    hoverArea_ = Clip(renderer_->TextBounds(row->caption), pixels);
+    CopyArea(hoverArea_, [&](int y, std::size_t offset, std::size_t size, std::size_t) {
+      hoverPixels_.insert(hoverPixels_.end(), rowBytes(y) + offset, rowBytes(y) + offset + size);
+    });
+    if (!renderer_->DrawTextOver(pixels, row->caption, kHoverColour, kHoverColour)) return;
+    Invalidate(hoverArea_);
+  }
+
+  static render::Rect Clip(const render::Rect& area, const render::BgrPixels& pixels) {
+    return {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, pixels.width),
+            std::min(area.bottom, pixels.height)};
+  }
+  // Calls copy(y, byte offset in the row, byte count, offset in the saved bytes) per row.
+  template <typename Copy>
+  static void CopyArea(const render::Rect& area, Copy&& copy) {
+    if (area.Empty()) return;
+    const std::size_t offset = static_cast<std::size_t>(area.left) * 3;
+    const std::size_t size = static_cast<std::size_t>(area.Width()) * 3;
+    for (int y = area.top; y < area.bottom; ++y) {
+      copy(y, offset, size, size * static_cast<std::size_t>(y - area.top));
+    }
+  }
+  void Invalidate(const render::Rect& area) {
+    const RECT rect{area.left, area.top, area.right, area.bottom};
+    InvalidateRect(Handle(), &rect, FALSE);
+  }
+
+  // The link with the shell, which shows its own message when the link cannot be opened.
+  void Open(const render::Hit& hit) {
+    std::string target;
+    std::string folder;
+    if (hit.kind == render::HitKind::Emblem) {
+      target = std::string(kMakerSite);
+    } else if (hit.entry == render::kSettingsRow) {
+      target = programFolder_ + "\\desktop.exe";
+      folder = programFolder_;
+    } else if (hit.entry >= 0 && hit.entry < kEntryCount) {
+      target = PathOfLinkUrl(content_.EntryLink[static_cast<std::size_t>(hit.entry)]);
+    }
+    if (target.empty()) return;
+    const std::wstring file = Widen(target);
+    const std::wstring directory = Widen(folder);
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_FLAG_DDEWAIT;  // the shell finishes before the call returns
+    execute.hwnd = Handle();
+    execute.lpFile = file.c_str();
+    execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&execute);
+  }
+
+  static constexpr std::size_t kBmpHeaderSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+  const LayerServices& services_;
+  const std::string programFolder_;
+  const UINT reloadMessage_;
+  const UINT endMessage_;
+  const UINT taskbarCreatedMessage_;
+  std::string scriptBytes_;  // desktop.js as last shown
+  DesktopContent content_;
+  std::unique_ptr<render::DesktopRenderer> renderer_;
+  render::DesktopLayout layout_;
+  std::string picture_;  // the drawn desktop, a BMP file's bytes
+  int hover_ = kNoHover;
+  render::Rect hoverArea_;
+  std::vector<std::uint8_t> hoverPixels_;  // the picture under the hovered caption
+  std::optional<render::Hit> pressed_;
+  LayerPlacement placement_;
+  UniqueWinEventHook foregroundHook_;
+};
+
+}  // namespace
+
+int RunDesktopLayer(HINSTANCE instance, const LayerServices& services) {
+  const UniqueKernelHandle instanceMutex(CreateMutexW(nullptr, FALSE, kDesktopLayerMutex));
+  if (!instanceMutex || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  // ShellExecuteEx may hand a link to shell extensions, which are COM objects.
+  const ComApartment com;
+
+  DesktopLayerWindow layer(services);
+  if (!layer.Open(instance)) return 0;
+
+  const std::wstring folder = Widen(services.environment.ProgramFolder());
+  const UniqueChangeNotification changes(FindFirstChangeNotificationW(
+      folder.c_str(), FALSE,
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE));
+  // Nothing runs between events: the thread sleeps until a message or a change in the folder.
+  for (;;) {
+    const HANDLE handle = changes.Get();
+    const DWORD count = changes ? 1 : 0;
+    const DWORD woken = MsgWaitForMultipleObjects(count, &handle, FALSE, INFINITE, QS_ALLINPUT);
+    if (count == 1 && woken == WAIT_OBJECT_0) {
+      FindNextChangeNotification(handle);
+      layer.FolderChanged();
+      continue;
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+}  // namespace mirella::app
