@@ -1,8 +1,8 @@
 // Runs Apply from the folder it stands in, as desktop.exe would, with the desktop drawn by the
 // program's own renderer: on a system whose desktop shows pictures only this starts the desktop
 // layer. Writes "applied" (or the failure) and then, one per line, where the layer shows the
-// emblem and each row's picture and caption, laid out by the renderer at the work area's size
-// and the system's DPI as the layer lays them out: the GUI test of the layer points at them.
+// title, the emblem and each row's picture and caption, laid out by the renderer at the work
+// area's size and the system's DPI as the layer lays them out: the GUI test points at them.
 // Then it stays until it is ended, so that Wine's virtual desktop it runs in stays open.
 //
 //   layer_apply.exe <result file>
@@ -58,6 +58,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const mirella::render::DesktopRenderer renderer(mirella::ui::win32::SystemDpi() / 96.0);
   const mirella::render::DesktopLayout layout =
       renderer.LayOut(content, area.right - area.left, area.bottom - area.top);
+  report += Line("title", 0, layout.title.bounds);
   report += Line("emblem", 0, layout.emblem);
   for (const mirella::render::EntryRow& row : layout.rows) {
     report += Line("picture", row.entry, row.pictureBounds);
