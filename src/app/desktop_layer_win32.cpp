@@ -176,11 +176,19 @@ class DesktopLayerWindow : public ui::win32::Window {
       case WM_MOUSEMOVE: {
         const render::Hit hit = HitAt(lParam);
         ShowHover(hit.kind == render::HitKind::Caption ? hit.entry : kNoHover);
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        TrackMouseEvent(&track);
+        // The pointer's leaving matters only to a caption in the hover colour; asked for only
+        // then, since some systems watch for it with a timer.
+        if ((hover_ != kNoHover) != trackingLeave_) {
+          TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+          if (trackingLeave_) track.dwFlags |= TME_CANCEL;
+          if (TrackMouseEvent(&track)) trackingLeave_ = !trackingLeave_;
+        }
         return 0;
       }
-      case WM_MOUSELEAVE: ShowHover(kNoHover); return 0;
+      case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        ShowHover(kNoHover);
+        return 0;
       case WM_LBUTTONDOWN: pressed_ = HitAt(lParam); return 0;
       case WM_LBUTTONUP: {
         const render::Hit hit = HitAt(lParam);
@@ -399,6 +407,7 @@ class DesktopLayerWindow : public ui::win32::Window {
   int hover_ = kNoHover;
   render::Rect hoverArea_;
   std::vector<std::uint8_t> hoverPixels_;  // the picture under the hovered caption
+  bool trackingLeave_ = false;
   std::optional<render::Hit> pressed_;
   LayerPlacement placement_;
   UniqueWinEventHook foregroundHook_;
