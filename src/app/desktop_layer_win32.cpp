@@ -71,19 +71,25 @@ WindowRole RoleOf(HWND window, HWND layer) {
   return WindowRole::kApplication;
 }
 
+struct ZOrderWalk {
+  HWND layer;
+  std::vector<WindowRole> roles;
+};
+
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM context) {
+  auto& walk = *reinterpret_cast<ZOrderWalk*>(context);
+  try {  // no exception may unwind through the system's code that called us
+    if (IsWindowVisible(window)) walk.roles.push_back(RoleOf(window, walk.layer));
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
 // The roles of the visible top-level windows, from the top down.
 std::vector<WindowRole> VisibleZOrder(HWND layer) {
-  struct Walk {
-    HWND layer;
-    std::vector<WindowRole> roles;
-  } walk{layer, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& walk = *reinterpret_cast<Walk*>(context);
-        if (IsWindowVisible(window)) walk.roles.push_back(RoleOf(window, walk.layer));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  ZOrderWalk walk{layer, {}};
+  EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&walk));
   return walk.roles;
 }
 
