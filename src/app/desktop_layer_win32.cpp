@@ -271,8 +271,14 @@ class DesktopLayerWindow : public ui::win32::Window {
       case LayerMove::kNone: break;
       case LayerMove::kToBottom: PlaceAtBottom(); break;
       case LayerMove::kAboveDesktop: {
-        const HWND above = GetWindow(foreground, GW_HWNDPREV);
-        SetWindowPos(Handle(), above != nullptr && above != Handle() ? above : HWND_TOP, 0, 0, 0, 0,
+        // Right under the window above the desktop; under a topmost one the layer would become
+        // topmost itself, so it then goes to the top of the ordinary windows.
+        HWND above = GetWindow(foreground, GW_HWNDPREV);
+        if (above == Handle()) break;  // already there
+        if (above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+          above = nullptr;
+        }
+        SetWindowPos(Handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
       }
