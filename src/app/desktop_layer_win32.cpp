@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -240,8 +239,16 @@ class DesktopLayerWindow : public ui::win32::Window {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     const int dpi = ui::win32::WindowDpi(Handle());
-    Result<std::string> picture =
+    Result<std::string> drawn =
         DrawDesktopBmp(content.value(), programFolder_, services_.files, width, height, dpi);
+    if (!drawn) return Load::kUnreadable;
+    // Kept by the display driver, as the screen's own format: the process keeps no copy of the
+    // picture's pixels, and painting is a plain copy.
+    const std::string& bmp = drawn.value();
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof(BITMAPFILEHEADER));
+    const ScreenDc screen;
+    UniqueBitmap picture(CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
+                                        bmp.data() + kBmpHeaderSize, info, DIB_RGB_COLORS));
     if (!picture) return Load::kUnreadable;
 
     // The same layout the picture was drawn with, for hit-testing and the hover colour.
@@ -250,9 +257,9 @@ class DesktopLayerWindow : public ui::win32::Window {
     renderer_ = std::move(renderer);
     content_ = std::move(content).value();
     scriptBytes_ = bytes.value();
-    picture_ = std::move(picture).value();
+    picture_ = std::move(picture);
     hover_ = kNoHover;
-    hoverPixels_.clear();
+    underHover_.Reset();
     SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -285,31 +292,14 @@ class DesktopLayerWindow : public ui::win32::Window {
     }
   }
 
-  render::BgrPixels Pixels() {
-    if (picture_.size() < kBmpHeaderSize) return {};
-    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(picture_.data() +
-                                                                 sizeof(BITMAPFILEHEADER));
-    const std::size_t stride = (static_cast<std::size_t>(info->biWidth) * 3 + 3) & ~std::size_t{3};
-    return {reinterpret_cast<std::uint8_t*>(picture_.data() + kBmpHeaderSize),
-            static_cast<int>(info->biWidth), static_cast<int>(info->biHeight), stride};
-  }
-
   void Paint() {
     const PaintDc dc(Handle());
-    const render::BgrPixels pixels = Pixels();
-    if (pixels.bits == nullptr) return;
-    const auto* info =
-        reinterpret_cast<const BITMAPINFO*>(picture_.data() + sizeof(BITMAPFILEHEADER));
-    RECT dirty{};
-    GetClipBox(dc.Get(), &dirty);
-    dirty.right = std::min<LONG>(dirty.right, pixels.width);
-    dirty.bottom = std::min<LONG>(dirty.bottom, pixels.height);
-    if (dirty.right <= dirty.left || dirty.bottom <= dirty.top) return;
-    // The rows are bottom-up: the source's y counts from the picture's last row.
-    SetDIBitsToDevice(dc.Get(), dirty.left, dirty.top, static_cast<DWORD>(dirty.right - dirty.left),
-                      static_cast<DWORD>(dirty.bottom - dirty.top), dirty.left,
-                      pixels.height - dirty.bottom, 0, static_cast<UINT>(pixels.height),
-                      pixels.bits, info, DIB_RGB_COLORS);
+    if (!picture_) return;
+    const MemoryDc source(dc.Get());
+    const SelectedObject selected(source.Get(), picture_.Get());
+    BITMAP size{};
+    GetObjectW(picture_.Get(), sizeof size, &size);
+    BitBlt(dc.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
   }
 
   render::Hit HitAt(LPARAM position) const {
@@ -335,45 +325,35 @@ class DesktopLayerWindow : public ui::win32::Window {
   // The caption under the pointer in the hover colour: drawn over the picture, whose pixels under
   // it are kept to be put back when the pointer leaves.
   void ShowHover(int entry) {
-    if (entry == hover_ || !renderer_) return;
-    render::BgrPixels pixels = Pixels();
-    if (pixels.bits == nullptr) return;
-    const auto rowBytes = [&](int y) {
-      return pixels.bits + pixels.stride * static_cast<std::size_t>(pixels.height - 1 - y);
-    };
-    if (const render::EntryRow* old = hover_ != kNoHover ? RowOf(hover_) : nullptr;
-        old != nullptr && !hoverPixels_.empty()) {
-      CopyArea(hoverArea_, [&](int y, std::size_t offset, std::size_t size, std::size_t at) {
-        std::memcpy(rowBytes(y) + offset, hoverPixels_.data() + at, size);
-      });
+    if (entry == hover_ || !renderer_ || !picture_) return;
+    const ScreenDc screen;
+    const MemoryDc pictureDc(screen.Get());
+    const SelectedObject selectedPicture(pictureDc.Get(), picture_.Get());
+    if (underHover_) {
+      const MemoryDc savedDc(screen.Get());
+      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
+      BitBlt(pictureDc.Get(), hoverArea_.left, hoverArea_.top, hoverArea_.Width(),
+             hoverArea_.Height(), savedDc.Get(), 0, 0, SRCCOPY);
+      underHover_.Reset();
       Invalidate(hoverArea_);
     }
     hover_ = entry;
-    hoverPixels_.clear();
     const render::EntryRow* row = entry != kNoHover ? RowOf(entry) : nullptr;
     if (row == nullptr) return;
-    hoverArea_ = Clip(renderer_->TextBounds(row->caption), pixels);
-    CopyArea(hoverArea_, [&](int y, std::size_t offset, std::size_t size, std::size_t) {
-      hoverPixels_.insert(hoverPixels_.end(), rowBytes(y) + offset, rowBytes(y) + offset + size);
-    });
-    if (!renderer_->DrawTextOver(pixels, row->caption, kHoverColour, kHoverColour)) return;
+    hoverArea_ = renderer_->TextBounds(row->caption);
+    if (hoverArea_.Empty()) return;
+    underHover_.Reset(CreateCompatibleBitmap(screen.Get(), hoverArea_.Width(), hoverArea_.Height()));
+    if (!underHover_) return;  // no room: the caption keeps its colour
+    {
+      const MemoryDc savedDc(screen.Get());
+      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
+      BitBlt(savedDc.Get(), 0, 0, hoverArea_.Width(), hoverArea_.Height(), pictureDc.Get(),
+             hoverArea_.left, hoverArea_.top, SRCCOPY);
+    }
+    renderer_->DrawTextOn(pictureDc.Get(), row->caption, kHoverColour, kHoverColour);
     Invalidate(hoverArea_);
   }
 
-  static render::Rect Clip(const render::Rect& area, const render::BgrPixels& pixels) {
-    return {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, pixels.width),
-            std::min(area.bottom, pixels.height)};
-  }
-  // Calls copy(y, byte offset in the row, byte count, offset in the saved bytes) per row.
-  template <typename Copy>
-  static void CopyArea(const render::Rect& area, Copy&& copy) {
-    if (area.Empty()) return;
-    const std::size_t offset = static_cast<std::size_t>(area.left) * 3;
-    const std::size_t size = static_cast<std::size_t>(area.Width()) * 3;
-    for (int y = area.top; y < area.bottom; ++y) {
-      copy(y, offset, size, size * static_cast<std::size_t>(y - area.top));
-    }
-  }
   void Invalidate(const render::Rect& area) {
     const RECT rect{area.left, area.top, area.right, area.bottom};
     InvalidateRect(Handle(), &rect, FALSE);
@@ -415,10 +395,10 @@ class DesktopLayerWindow : public ui::win32::Window {
   DesktopContent content_;
   std::unique_ptr<render::DesktopRenderer> renderer_;
   render::DesktopLayout layout_;
-  std::string picture_;  // the drawn desktop, a BMP file's bytes
+  UniqueBitmap picture_;  // the drawn desktop
   int hover_ = kNoHover;
   render::Rect hoverArea_;
-  std::vector<std::uint8_t> hoverPixels_;  // the picture under the hovered caption
+  UniqueBitmap underHover_;  // the picture under the caption in the hover colour
   bool trackingLeave_ = false;
   std::optional<render::Hit> pressed_;
   LayerPlacement placement_;

@@ -488,17 +488,13 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   return true;
 }
 
-bool DesktopRenderer::DrawTextOver(const BgrPixels& target, const TextBlock& block,
-                                   COLORREF colour, COLORREF underline) const {
-  const Rect area = Intersection(TextArea(block), {0, 0, target.width, target.height});
-  if (area.Empty()) return true;
-  const GdiPatch patch(area.Width(), area.Height());
-  if (!patch) return false;
-  SetBkMode(patch.Dc(), TRANSPARENT);
-  SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  patch.Over(target, area,
-             [&](HDC dc, POINT origin) { DrawText(dc, origin, block, colour, underline); });
-  return true;
+void DesktopRenderer::DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour,
+                                 COLORREF underline) const {
+  const int saved = SaveDC(dc);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  DrawText(dc, POINT{0, 0}, block, colour, underline);
+  RestoreDC(dc, saved);
 }
 
 }  // namespace mirella::render
