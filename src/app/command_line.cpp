@@ -16,6 +16,7 @@ bool IsSwitch(const std::string& argument, std::string_view name) {
 
 LaunchMode ParseLaunchMode(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return LaunchMode::kWizard;
+  if (arguments.size() == 1 && IsSwitch(arguments[0], "/layer")) return LaunchMode::kLayer;
   if (!IsSwitch(arguments[0], "/restore")) return LaunchMode::kUnknown;
   if (arguments.size() == 1) return LaunchMode::kRestore;
   if (arguments.size() == 2 && IsSwitch(arguments[1], "/quiet")) return LaunchMode::kRestoreQuietly;

@@ -10,6 +10,7 @@ enum class LaunchMode {
   kWizard,          // no arguments: the splash and the main window
   kRestore,         // "/restore": ask, put the previous desktop back, say how it went
   kRestoreQuietly,  // "/restore /quiet": the same without any window, for the uninstaller
+  kLayer,           // "/layer": the desktop layer, resident, with no window but its own
   kUnknown,         // anything else
 };
 

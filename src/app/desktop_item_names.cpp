@@ -18,6 +18,9 @@ std::string_view DesktopItemName(AppliedItem item) {
     case AppliedItem::kPicture: return "рисунок Рабочего стола desktop.bmp";
     case AppliedItem::kShownDesktop: return "рисунок, который показывает Рабочий стол";
     case AppliedItem::kSavedDesktop: return "сохранённый прежний Рабочий стол";
+    case AppliedItem::kLayerStartup:
+      return "параметр реестра \"Mirella\" в разделе "
+             "\"Software\\Microsoft\\Windows\\CurrentVersion\\Run\"";
   }
   return {};
 }

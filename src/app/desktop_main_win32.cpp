@@ -4,8 +4,11 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/app_identity.h"
+#include "app/command_line.h"
+#include "app/desktop_layer_win32.h"
 #include "app/main_window.h"
 #include "app/program_arguments_win32.h"
 #include "app/restore_command.h"
@@ -24,17 +27,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                     int /*show*/) {
   mirella::ui::win32::DeclareDpiAwareness();
   try {
-    mirella::ui::win32::Win32Host host(instance);
     mirella::Win32Environment environment;
-    mirella::Win32Registry registry;
     mirella::Win32FileSystem files;
     mirella::SystemCodePage codePage;
+    const std::vector<std::string> arguments = mirella::app::ProgramArguments();
+    // The resident layer needs none of the wizard's windows and services.
+    if (mirella::app::ParseLaunchMode(arguments) == mirella::app::LaunchMode::kLayer) {
+      return mirella::app::RunDesktopLayer(instance, {environment, files, codePage});
+    }
+
+    mirella::ui::win32::Win32Host host(instance);
+    mirella::Win32Registry registry;
     mirella::Win32DesktopShell shell;
     const mirella::app::ScreenDesktopPicture picture(files);
 
     // "/restore" and the other command-line forms run instead of the windows below.
     if (const auto exitCode = mirella::app::RunCommandLine(
-            mirella::app::ProgramArguments(), host,
+            arguments, host,
             mirella::RestoreServices{environment, registry, files, shell})) {
       return *exitCode;
     }

@@ -23,10 +23,12 @@ constexpr std::string_view kTryAgain =
     "Сохранённый прежний Рабочий стол оставлен: можно повторить попытку (desktop.exe /restore).";
 constexpr std::string_view kUsage =
     "Неизвестные параметры командной строки.\r\n\r\n"
-    "Программа принимает их в двух видах:\r\n"
+    "Программа принимает их в трёх видах:\r\n"
     "desktop.exe /restore — вернуть прежний Рабочий стол, спросив подтверждение;\r\n"
     "desktop.exe /restore /quiet — вернуть его без вопросов и сообщений (код выхода: "
-    "0 — восстановлен, 1 — нечего восстанавливать, 2 — ошибка).\r\n\r\n"
+    "0 — восстановлен, 1 — нечего восстанавливать, 2 — ошибка);\r\n"
+    "desktop.exe /layer — показать Рабочий стол Mirella со ссылками поверх рисунка "
+    "(запускается сам при входе в систему).\r\n\r\n"
     "Без параметров программа открывает свое главное окно.";
 
 // Why the restore failed, then what is back and what is not, each with its reason.
@@ -67,7 +69,9 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments, ui:
                                   const RestoreServices& services) {
   const std::string title(kApplicationTitle);
   switch (ParseLaunchMode(arguments)) {
-    case LaunchMode::kWizard: return std::nullopt;
+    case LaunchMode::kWizard:
+    case LaunchMode::kLayer:  // runs before everything else, in desktop.exe's entry point
+      return std::nullopt;
     case LaunchMode::kUnknown:
       host.ShowMessage(std::string(kUsage), ui::MessageIcon::kExclamation, ui::MessageButtons::kOk,
                        title);

@@ -23,6 +23,48 @@ std::string MakeLinkUrl(std::string_view path) {
   return url;
 }
 
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "scheme://" at the start, with a scheme of two letters or more: a drive letter ("C:") is one.
+bool StartsWithWebScheme(std::string_view text) {
+  std::size_t letters = 0;
+  while (letters < text.size() && ((text[letters] >= 'a' && text[letters] <= 'z') ||
+                                   (text[letters] >= 'A' && text[letters] <= 'Z'))) {
+    ++letters;
+  }
+  return letters >= 2 && text.substr(letters, 3) == "://";
+}
+
+}  // namespace
+
+std::string PathOfLinkUrl(std::string_view url) {
+  constexpr std::string_view kFileScheme = "file:///";
+  if (url.substr(0, kFileScheme.size()) != kFileScheme) return std::string(url);
+  std::string path;
+  path.reserve(url.size());
+  for (std::size_t i = kFileScheme.size(); i < url.size(); ++i) {
+    if (url[i] == '%' && i + 2 < url.size() && HexDigit(url[i + 1]) >= 0 &&
+        HexDigit(url[i + 2]) >= 0) {
+      path += static_cast<char>(HexDigit(url[i + 1]) * 16 + HexDigit(url[i + 2]));
+      i += 2;
+    } else {
+      path += url[i];
+    }
+  }
+  if (StartsWithWebScheme(path)) return path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
 std::string MakeLink(DesktopContent& content, std::string_view path) {
   const int selected = content.SelectedEntry;
   if (selected >= 0 && selected < kEntryCount && content.linkMark[selected] == kLinkUnmarked) {

@@ -31,6 +31,11 @@ inline constexpr std::string_view kShellFoldersKey =
 // them as an escape and as the start of a fragment); every other character is kept as it is.
 std::string MakeLinkUrl(std::string_view path);
 
+// What a link opens: for a "file:///" URL its path, with "/" as "\" and every "%XX" escape undone
+// (the inverse of MakeLinkUrl), or the address as typed where the path is a web address
+// ("file:///http://..."); any other link as it stands.
+std::string PathOfLinkUrl(std::string_view url);
+
 // MakeLinkUrl, and marks the link button of the selected entry when it is unmarked.
 std::string MakeLink(DesktopContent& content, std::string_view path);
 

@@ -154,6 +154,12 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
   const ValueSnapshot& oldStyle = oldValues[1];
   const ValueSnapshot& oldTile = oldValues[2];
   const ValueSnapshot& oldPageWallpaper = oldValues[3];
+  std::optional<ValueSnapshot> oldLayerStartup;
+  if (pictureDesktop) {
+    auto old = ValueSnapshot::Take(registry, std::string(kRunKey), std::string(kLayerRunName));
+    if (!old) return fail(old.status());
+    oldLayerStartup.emplace(std::move(old).value());
+  }
 
   if (Status written = SetChanges(content, programFolder, files, services.codePage); !written) {
     return fail(written);
@@ -222,6 +228,9 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
       {AppliedItem::kWallpaperStyle, oldStyle, kDesktopKey, kWallpaperStyleName, "2"},
       {AppliedItem::kTileWallpaper, oldTile, kDesktopKey, kTileWallpaperName, "0"},
       {AppliedItem::kDesktopWallpaper, oldWallpaper, kDesktopKey, kWallpaperName, places.picture},
+      // The layer over the picture makes its entries' links work; it starts at every logon.
+      {AppliedItem::kLayerStartup, *oldLayerStartup, kRunKey, kLayerRunName,
+       DesktopLayerCommand(programFolder)},
   };
   for (const Setting& setting : settings) {
     if (Status set = setValue(setting.item, setting.old, setting.key, setting.name, setting.text);
@@ -234,6 +243,8 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
   if (Status shown = services.shell.SetPictureWallpaper(places.picture); !shown) {
     return fail(shown);
   }
+  // Without a layer the desktop is all there, only its links do not open: not a failure.
+  services.shell.StartDesktopLayer(programFolder);
   return {ApplyResult::kApplied, Status::Ok(), {}};
 }
 

@@ -50,6 +50,7 @@ enum class AppliedItem {
   kPicture,           // the drawn desktop.bmp
   kShownDesktop,      // what the shell shows at the moment
   kSavedDesktop,      // the saved previous desktop
+  kLayerStartup,      // the desktop layer's "Run" value, which starts it at logon
 };
 
 struct RestoreFailure {

@@ -14,6 +14,10 @@ std::string AppDataFolder(const Environment& environment, const Registry& regist
   return folder;
 }
 
+std::string DesktopLayerCommand(const std::string& programFolder) {
+  return "\"" + programFolder + "\\desktop.exe\" /layer";
+}
+
 DesktopPlaces DesktopPlacesIn(const std::string& appData) {
   DesktopPlaces places;
   places.desktopFolder = appData + "\\Microsoft\\Internet Explorer";

@@ -18,6 +18,14 @@ inline constexpr std::string_view kWallpaperName = "Wallpaper";
 inline constexpr std::string_view kWallpaperStyleName = "WallpaperStyle";
 inline constexpr std::string_view kTileWallpaperName = "TileWallpaper";
 
+// Where the shell starts programs at logon: the desktop layer is started from there on systems
+// whose desktop shows pictures only.
+inline constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kLayerRunName = "Mirella";
+
+// The command that starts the layer of the program folder's desktop.exe.
+std::string DesktopLayerCommand(const std::string& programFolder);
+
 // One registry value of the user's desktop, under HKEY_CURRENT_USER.
 struct DesktopValue {
   std::string_view key;

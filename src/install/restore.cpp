@@ -83,6 +83,11 @@ RestoreOutcome Restore(const RestoreServices& services) {
         RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
     record(AppliedItem::kShownDesktop, services.shell.SetPictureWallpaper(picture));
     putValuesBack(false);
+    // The layer drew the program's desktop over the picture: it neither runs nor starts again.
+    record(AppliedItem::kLayerStartup,
+           services.registry.DeleteValue(RegistryRoot::kCurrentUser, std::string(kRunKey),
+                                         std::string(kLayerRunName)));
+    services.shell.EndDesktopLayer();
   } else {
     services.shell.RefreshPageDesktop();
   }

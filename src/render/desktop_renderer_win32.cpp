@@ -488,4 +488,13 @@ bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
   return true;
 }
 
+void DesktopRenderer::DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour,
+                                 COLORREF underline) const {
+  const int saved = SaveDC(dc);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  DrawText(dc, POINT{0, 0}, block, colour, underline);
+  RestoreDC(dc, saved);
+}
+
 }  // namespace mirella::render

@@ -69,6 +69,12 @@ class DesktopRenderer {
   bool Draw(const BgrPixels& target, const DesktopLayout& layout,
             const DesktopPictures& pictures) const;
 
+  // For a live desktop: where drawing one of the layout's texts may touch the picture, and that
+  // text drawn once more over the picture Draw drew, in other colours (a link under the
+  // pointer), on a DC that holds the picture with the page's (0, 0) at its own.
+  Rect TextBounds(const TextBlock& block) const { return TextArea(block); }
+  void DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour, COLORREF underline) const;
+
  private:
   HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
   // Draws the block with the page's point `origin` at the DC's (0, 0).

@@ -5,6 +5,7 @@
 #include <wininet.h>
 #include <shlobj.h>
 
+#include "system/desktop_layer_names_win32.h"
 #include "system/handles_win32.h"
 #include "system/wide_text_win32.h"
 
@@ -65,6 +66,39 @@ bool Win32DesktopShell::RefreshPageDesktop() {
   // Shown again from the settings as they stand, without the object saving its own copy of them
   // or generating Desktop.htt anew over the page that Apply put there.
   return SUCCEEDED(activeDesktop->ApplyChanges(AD_APPLY_REFRESH | AD_APPLY_FORCE));
+}
+
+}  // namespace mirella
+
+namespace mirella {
+
+bool Win32DesktopShell::StartDesktopLayer(const std::string& programFolder) {
+  if (const HWND layer = FindWindowW(kDesktopLayerClass, nullptr)) {
+    return PostMessageW(layer, RegisterWindowMessageW(kDesktopLayerReloadMessage), 0, 0) != FALSE;
+  }
+  const std::wstring program = Widen(programFolder + "\\desktop.exe");
+  std::wstring commandLine = L"\"" + program + L"\" /layer";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+void Win32DesktopShell::EndDesktopLayer() {
+  const HWND layer = FindWindowW(kDesktopLayerClass, nullptr);
+  if (layer == nullptr) return;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(layer, &processId);
+  const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!PostMessageW(layer, RegisterWindowMessageW(kDesktopLayerEndMessage), 0, 0)) return;
+  // The uninstaller removes desktop.exe next: the layer must be gone by then.
+  if (process) WaitForSingleObject(process.Get(), 10000);
 }
 
 }  // namespace mirella

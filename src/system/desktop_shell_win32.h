@@ -13,6 +13,8 @@ class Win32DesktopShell : public DesktopShell {
   DesktopKind Kind() const override { return kind_; }
   Status SetPictureWallpaper(const std::string& path) override;
   bool RefreshPageDesktop() override;
+  bool StartDesktopLayer(const std::string& programFolder) override;
+  void EndDesktopLayer() override;
 
  private:
   DesktopKind kind_;

@@ -28,6 +28,7 @@ ShellFunctions LookUp() {
   Find(functions.shGetFolderLocation, shell32, "SHGetFolderLocation");
   Find(functions.shGetDesktopFolder, shell32, "SHGetDesktopFolder");
   Find(functions.shellExecute, shell32, "ShellExecuteW");
+  Find(functions.shellExecuteEx, shell32, "ShellExecuteExW");
   Find(functions.strRetToStr, LoadSystemLibrary(L"shlwapi.dll"), "StrRetToStrW");
   return functions;
 }

@@ -4,6 +4,7 @@
 // the first window needs them. An entry is null where its DLL or function is missing.
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace mirella {
@@ -12,6 +13,7 @@ struct ShellFunctions {
   HRESULT(WINAPI* shGetFolderLocation)(HWND, int, HANDLE, DWORD, PIDLIST_ABSOLUTE*) = nullptr;
   HRESULT(WINAPI* shGetDesktopFolder)(IShellFolder**) = nullptr;
   HINSTANCE(WINAPI* shellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = nullptr;
+  BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOW*) = nullptr;
   HRESULT(WINAPI* strRetToStr)(STRRET*, PCUITEMID_CHILD, LPWSTR*) = nullptr;
 };
 

@@ -96,7 +96,7 @@ TEST_F(RestoreCommandTest, QuietFormShowsNothingAndOtherArgumentsListTheForms) {
   EXPECT_TRUE(host.messages.empty());
 
   for (const std::vector<std::string>& odd :
-       {std::vector<std::string>{"/quiet"}, {"/restore", "/loud"}, {"restore"}}) {
+       {std::vector<std::string>{"/quiet"}, {"/restore", "/loud"}, {"restore"}, {"/layer", "/x"}}) {
     EXPECT_EQ(Run(odd), 2);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("desktop.exe /restore /quiet"), std::string::npos);

@@ -23,6 +23,18 @@ TEST(MakeLinkUrl, TurnsBackslashesSpacesAndApostrophesIntoUrlCharacters) {
   EXPECT_EQ(MakeLinkUrl("C:\\C# tools\\a%20b"), "file:///C:/C%23%20tools/a%2520b");
 }
 
+// The link opened from the desktop is the path that was made into it, whatever it holds.
+TEST(PathOfLinkUrl, UndoesMakeLinkUrl) {
+  for (const std::string path :
+       {"C:\\Program Files\\Мой ярлык.exe", "C:\\O'Brien\\50%", "C:\\C# tools\\a%20b\\",
+        "\\\\server\\share\\Документы 100%25", "C:\\%", "C:\\a%2"}) {
+    EXPECT_EQ(PathOfLinkUrl(MakeLinkUrl(path)), path);
+  }
+  EXPECT_EQ(PathOfLinkUrl("file:///C:/%D0%9F%d0%b0%27%23%25%2x"), "C:\\Па'#%%2x");
+  EXPECT_EQ(PathOfLinkUrl(MakeLinkUrl("http://example.org/a b")), "http://example.org/a b");
+  EXPECT_EQ(PathOfLinkUrl("https://mirella-desktop.ru/"), "https://mirella-desktop.ru/");
+}
+
 class LinkChoices : public ::testing::Test {
  protected:
   void SetUp() override {

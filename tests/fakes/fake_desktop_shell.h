@@ -30,6 +30,12 @@ class FakeDesktopShell : public DesktopShell {
     ++pageRefreshes;
     return pageRefreshWorks;
   }
+  bool StartDesktopLayer(const std::string& programFolder) override {
+    layerStarts.push_back(programFolder);
+    layerRuns = true;
+    return true;
+  }
+  void EndDesktopLayer() override { layerRuns = false; }
 
   DesktopKind kind;
   Registry* registry = nullptr;
@@ -37,6 +43,8 @@ class FakeDesktopShell : public DesktopShell {
   bool pageRefreshWorks = true;
   std::vector<std::string> shownPictures;  // every path asked for, in order
   int pageRefreshes = 0;
+  std::vector<std::string> layerStarts;  // the program folder of every layer started
+  bool layerRuns = false;
 };
 
 // Draws the desktop as fixed bytes, or fails.

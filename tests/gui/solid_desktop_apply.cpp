@@ -39,6 +39,13 @@ class SolidScreenPicture : public mirella::DesktopPicture {
   std::uint8_t red_, green_, blue_;
 };
 
+// The test reads the solid colour back from the screen: the desktop layer, which would draw the
+// program's desktop over it, is not started.
+class ShellWithoutLayer : public mirella::Win32DesktopShell {
+ public:
+  bool StartDesktopLayer(const std::string&) override { return false; }
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -50,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   mirella::Win32Registry registry;
   mirella::Win32FileSystem files;
   mirella::SystemCodePage codePage;
-  mirella::Win32DesktopShell shell;
+  ShellWithoutLayer shell;
   const SolidScreenPicture picture(colour(2), colour(3), colour(4));
 
   mirella::DesktopContent content;

@@ -32,6 +32,7 @@ constexpr const char* kSaved = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\prev
 constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\desktop.bmp";
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 constexpr const char* kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The user's own desktop: an expandable picture path, a style, no TileWallpaper value at all,
 // and a hidden, system Desktop.htt.
@@ -74,6 +75,7 @@ class RestoreTest : public ::testing::Test {
     EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), kOldStyle);
     EXPECT_EQ(Value(kDesktop, "TileWallpaper"), std::nullopt);
     EXPECT_EQ(Value(kGeneral, "Wallpaper"), kOldPage);
+    EXPECT_EQ(Value(kRun, "Mirella"), std::nullopt);
     EXPECT_EQ(File(kDesktopFile), "old desktop");
     EXPECT_EQ(files.ReadAttributes(kDesktopFile).value(), kHiddenSystem);
   }
@@ -96,6 +98,10 @@ TEST_F(RestoreTest, PictureDesktopIsAppliedAndTheFirstSavedDesktopComesBackExact
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneral, "Wallpaper"), kThemePage);
   EXPECT_EQ(File(kDesktopFile), File(kThemePage));
   EXPECT_EQ(shell.pageRefreshes, 0);
+  // The layer that makes the links work runs now and at every logon.
+  EXPECT_EQ(Value(kRun, "Mirella"),
+            (RegistryValue{1, "\"C:\\Program Files\\Mirella\\desktop.exe\" /layer"}));
+  EXPECT_EQ(shell.layerStarts, std::vector<std::string>{kProgram});
 
   // A second Apply keeps the first saved desktop: restoring must not bring back its own.
   const std::string saved = File(kSaved);
@@ -111,6 +117,7 @@ TEST_F(RestoreTest, PictureDesktopIsAppliedAndTheFirstSavedDesktopComesBackExact
   // value it rewrote as REG_SZ is back as REG_EXPAND_SZ.
   EXPECT_EQ(shell.shownPictures.back(), kOldWallpaper.data);
   ExpectOldDesktop();
+  EXPECT_FALSE(shell.layerRuns);
   EXPECT_FALSE(files.FileExists(kSaved));
   EXPECT_EQ(RunRestore().result, RestoreResult::kNothingSaved);
 }
@@ -123,6 +130,8 @@ TEST_F(RestoreTest, PageDesktopPointsBothValuesAtThePageAndRestoresThem) {
   EXPECT_EQ(shell.pageRefreshes, 1);
   EXPECT_TRUE(shell.shownPictures.empty());
   EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_EQ(Value(kRun, "Mirella"), std::nullopt) << "the page desktop needs no layer";
+  EXPECT_TRUE(shell.layerStarts.empty());
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktop, "Wallpaper"), kThemePage);
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneral, "Wallpaper"), kThemePage);
 
@@ -167,7 +176,7 @@ TEST_F(RestoreTest, AFailureHalfWayKeepsTheSavedDesktopForAnotherTry) {
   EXPECT_EQ(outcome.restored,
             (std::vector<AppliedItem>{AppliedItem::kDesktopFile, AppliedItem::kDesktopWallpaper,
                                       AppliedItem::kWallpaperStyle, AppliedItem::kTileWallpaper,
-                                      AppliedItem::kShownDesktop}));
+                                      AppliedItem::kShownDesktop, AppliedItem::kLayerStartup}));
   EXPECT_TRUE(files.FileExists(kSaved));
 
   registry.deniedKeys.clear();

@@ -1,0 +1,443 @@
+#include "app/desktop_layer_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/layer_placement.h"
+#include "app/screen_desktop_picture_win32.h"
+#include "content/links.h"
+#include "content/maker_site.h"
+#include "generate/desktop_script.h"
+#include "generate/desktop_script_reader.h"
+#include "render/desktop_layout.h"
+#include "render/desktop_renderer_win32.h"
+#include "system/desktop_layer_names_win32.h"
+#include "system/handles_win32.h"
+#include "system/shell_functions_win32.h"
+#include "system/wide_text_win32.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/newer_functions.h"
+#include "ui/win32/window.h"
+
+namespace mirella::app {
+namespace {
+
+constexpr COLORREF kHoverColour = RGB(0, 0, 255);  // the page's a:hover, #0000FF
+constexpr UINT_PTR kReloadTimer = 1;
+// desktop.js is written in a few steps: it is read once the folder has been quiet this long.
+constexpr UINT kReloadDelay = 300;
+// Posted by the foreground hook with the new foreground window.
+constexpr UINT kForegroundChanged = WM_APP + 1;
+// dwmapi's attribute that keeps a window shown while Aero Peek shows the desktop (Windows 7).
+constexpr DWORD kDwmExcludedFromPeek = 12;
+
+struct ChangeNotificationTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Free(Handle handle) { FindCloseChangeNotification(handle); }
+};
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
+
+struct WinEventHookTraits {
+  using Handle = HWINEVENTHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { UnhookWinEvent(handle); }
+};
+using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// The shell's windows by their classes: the desktop that "show desktop" raises, and the taskbar
+// with its menus, which leave the desktop shown.
+WindowRole RoleOf(HWND window, HWND layer) {
+  if (window == layer) return WindowRole::kLayer;
+  const std::wstring name = ClassOf(window);
+  if (name == L"Progman" || name == L"WorkerW") return WindowRole::kDesktop;
+  if (name == L"Shell_TrayWnd" || name == L"Shell_SecondaryTrayWnd" ||
+      name == L"NotifyIconOverflowWindow" || name == L"DV2ControlHost" ||
+      name == L"#32768") {
+    return WindowRole::kTaskbar;
+  }
+  return WindowRole::kApplication;
+}
+
+struct ZOrderWalk {
+  HWND layer;
+  std::vector<WindowRole> roles;
+};
+
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM context) {
+  auto& walk = *reinterpret_cast<ZOrderWalk*>(context);
+  try {  // no exception may unwind through the system's code that called us
+    if (IsWindowVisible(window)) walk.roles.push_back(RoleOf(window, walk.layer));
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+// The roles of the visible top-level windows, from the top down.
+std::vector<WindowRole> VisibleZOrder(HWND layer) {
+  ZOrderWalk walk{layer, {}};
+  EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&walk));
+  return walk.roles;
+}
+
+// Out-of-context win events come through the message loop of the thread that asked for them,
+// without any context of ours: the layer's window is found by its class.
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+  if (const HWND layer = FindWindowW(kDesktopLayerClass, nullptr)) {
+    PostMessageW(layer, kForegroundChanged, reinterpret_cast<WPARAM>(window), 0);
+  }
+}
+
+RECT PrimaryWorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
+      area.bottom <= area.top) {
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return area;
+}
+
+class DesktopLayerWindow : public ui::win32::Window {
+ public:
+  enum class Load { kShown, kUnchanged, kMissing, kUnreadable };
+
+  explicit DesktopLayerWindow(const LayerServices& services)
+      : services_(services),
+        programFolder_(services.environment.ProgramFolder()),
+        reloadMessage_(RegisterWindowMessageW(kDesktopLayerReloadMessage)),
+        endMessage_(RegisterWindowMessageW(kDesktopLayerEndMessage)),
+        taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+  // Makes the window (hidden), draws the desktop into it and shows it at the bottom. False when
+  // there is nothing to show.
+  bool Open(HINSTANCE instance) {
+    RegisterClassOnce(instance, kDesktopLayerClass, 0, LoadCursorW(nullptr, IDC_ARROW));
+    const RECT area = PrimaryWorkArea();
+    if (!Create(instance, kDesktopLayerClass, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP, area,
+                nullptr)) {
+      return false;
+    }
+    if (Reload(true) != Load::kShown) return false;
+    if (const auto setAttribute = reinterpret_cast<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
+            reinterpret_cast<void*>(
+                ui::win32::FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute")))) {
+      const BOOL excluded = TRUE;
+      setAttribute(Handle(), kDwmExcludedFromPeek, &excluded, sizeof excluded);
+    }
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    PlaceAtBottom();
+    foregroundHook_.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          ForegroundChanged, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    return true;
+  }
+
+  // A change in the program folder: desktop.js is read again once the writing is over.
+  void FolderChanged() { SetTimer(Handle(), kReloadTimer, kReloadDelay, nullptr); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == reloadMessage_) {
+      Reload(true);
+      return 0;
+    }
+    if (message == endMessage_) {
+      DestroyWindow(Handle());
+      return 0;
+    }
+    if (message == taskbarCreatedMessage_) {
+      // Explorer started again: the work area may be another, and the layer goes back down.
+      Reload(true);
+      PlaceAtBottom();
+      return 0;
+    }
+    switch (message) {
+      case WM_PAINT: Paint(); return 0;
+      case WM_ERASEBKGND: return 1;
+      case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+      case WM_WINDOWPOSCHANGING: {
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (placement_.HoldsAtBottom() && (position->flags & SWP_NOZORDER) == 0) {
+          position->hwndInsertAfter = HWND_BOTTOM;
+        }
+        return 0;
+      }
+      case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) break;
+        SetCursor(LoadCursorW(nullptr, IsLink(HitAtCursor()) ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      case WM_MOUSEMOVE: {
+        const render::Hit hit = HitAt(lParam);
+        ShowHover(hit.kind == render::HitKind::Caption ? hit.entry : kNoHover);
+        // The pointer's leaving matters only to a caption in the hover colour; asked for only
+        // then, since some systems watch for it with a timer.
+        if ((hover_ != kNoHover) != trackingLeave_) {
+          TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+          if (trackingLeave_) track.dwFlags |= TME_CANCEL;
+          if (TrackMouseEvent(&track)) trackingLeave_ = !trackingLeave_;
+        }
+        return 0;
+      }
+      case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        ShowHover(kNoHover);
+        return 0;
+      case WM_LBUTTONDOWN: pressed_ = HitAt(lParam); return 0;
+      case WM_LBUTTONUP: {
+        const render::Hit hit = HitAt(lParam);
+        const bool same = pressed_ && pressed_->kind == hit.kind && pressed_->entry == hit.entry;
+        pressed_.reset();
+        if (same && IsLink(hit)) Open(hit);
+        return 0;
+      }
+      case WM_TIMER:
+        if (wParam != kReloadTimer) break;
+        KillTimer(Handle(), kReloadTimer);
+        // A desktop.js taken away means the program is gone; one half written is read again
+        // at the next change.
+        if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
+        return 0;
+      case WM_DISPLAYCHANGE: Reload(true); return 0;
+      case WM_DPICHANGED: Reload(true); return 0;
+      case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) Reload(true);
+        break;
+      case kForegroundChanged: Follow(reinterpret_cast<HWND>(wParam)); return 0;
+      case WM_DESTROY: PostQuitMessage(0); return 0;
+      default: break;
+    }
+    return Default(message, wParam, lParam);
+  }
+
+ private:
+  static constexpr int kNoHover = -2;  // kSettingsRow is -1
+
+  // Reads desktop.js and draws it at the work area's size and the window's DPI. `force` draws
+  // even when the file has not changed (the display has).
+  Load Reload(bool force) {
+    const std::string scriptPath = DesktopScriptPath(programFolder_);
+    if (!services_.files.FileExists(scriptPath)) return Load::kMissing;
+    const Result<std::string> bytes = services_.files.ReadFile(scriptPath);
+    if (!bytes) return Load::kUnreadable;
+    if (!force && bytes.value() == scriptBytes_) return Load::kUnchanged;
+    Result<DesktopContent> content = ReadDesktopScript(bytes.value(), services_.codePage);
+    if (!content) return Load::kUnreadable;
+
+    const RECT area = PrimaryWorkArea();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const int dpi = ui::win32::WindowDpi(Handle());
+    Result<std::string> drawn =
+        DrawDesktopBmp(content.value(), programFolder_, services_.files, width, height, dpi);
+    if (!drawn) return Load::kUnreadable;
+    // Kept by the display driver, as the screen's own format: the process keeps no copy of the
+    // picture's pixels, and painting is a plain copy.
+    const std::string& bmp = drawn.value();
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof(BITMAPFILEHEADER));
+    const ScreenDc screen;
+    UniqueBitmap picture(CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
+                                        bmp.data() + kBmpHeaderSize, info, DIB_RGB_COLORS));
+    if (!picture) return Load::kUnreadable;
+
+    // The same layout the picture was drawn with, for hit-testing and the hover colour.
+    auto renderer = std::make_unique<render::DesktopRenderer>(dpi / 96.0);
+    layout_ = renderer->LayOut(content.value(), width, height);
+    renderer_ = std::move(renderer);
+    content_ = std::move(content).value();
+    scriptBytes_ = bytes.value();
+    picture_ = std::move(picture);
+    hover_ = kNoHover;
+    underHover_.Reset();
+    SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return Load::kShown;
+  }
+
+  void PlaceAtBottom() {
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  // "Show desktop" and back, as LayerPlacement decides.
+  void Follow(HWND foreground) {
+    if (foreground == nullptr) return;
+    const std::vector<WindowRole> order = VisibleZOrder(Handle());
+    switch (placement_.OnForeground(RoleOf(foreground, Handle()), order)) {
+      case LayerMove::kNone: break;
+      case LayerMove::kToBottom: PlaceAtBottom(); break;
+      case LayerMove::kAboveDesktop: {
+        // Right under the window above the desktop; under a topmost one the layer would become
+        // topmost itself, so it then goes to the top of the ordinary windows.
+        HWND above = GetWindow(foreground, GW_HWNDPREV);
+        if (above == Handle()) break;  // already there
+        if (above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+          above = nullptr;
+        }
+        SetWindowPos(Handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+      }
+    }
+  }
+
+  void Paint() {
+    const PaintDc dc(Handle());
+    if (!picture_) return;
+    const MemoryDc source(dc.Get());
+    const SelectedObject selected(source.Get(), picture_.Get());
+    BITMAP size{};
+    GetObjectW(picture_.Get(), sizeof size, &size);
+    BitBlt(dc.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
+  }
+
+  render::Hit HitAt(LPARAM position) const {
+    return render::HitTest(layout_, static_cast<short>(LOWORD(position)),
+                           static_cast<short>(HIWORD(position)));
+  }
+  render::Hit HitAtCursor() const {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return {};
+    return render::HitTest(layout_, cursor.x, cursor.y);
+  }
+  static bool IsLink(const render::Hit& hit) {
+    return hit.kind == render::HitKind::Emblem || hit.kind == render::HitKind::Picture ||
+           hit.kind == render::HitKind::Caption;
+  }
+
+  const render::EntryRow* RowOf(int entry) const {
+    const auto row = std::find_if(layout_.rows.begin(), layout_.rows.end(),
+                                  [entry](const render::EntryRow& r) { return r.entry == entry; });
+    return row != layout_.rows.end() ? &*row : nullptr;
+  }
+
+  // The caption under the pointer in the hover colour: drawn over the picture, whose pixels under
+  // it are kept to be put back when the pointer leaves.
+  void ShowHover(int entry) {
+    if (entry == hover_ || !renderer_ || !picture_) return;
+    const ScreenDc screen;
+    const MemoryDc pictureDc(screen.Get());
+    const SelectedObject selectedPicture(pictureDc.Get(), picture_.Get());
+    if (underHover_) {
+      const MemoryDc savedDc(screen.Get());
+      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
+      BitBlt(pictureDc.Get(), hoverArea_.left, hoverArea_.top, hoverArea_.Width(),
+             hoverArea_.Height(), savedDc.Get(), 0, 0, SRCCOPY);
+      underHover_.Reset();
+      Invalidate(hoverArea_);
+    }
+    hover_ = entry;
+    const render::EntryRow* row = entry != kNoHover ? RowOf(entry) : nullptr;
+    if (row == nullptr) return;
+    hoverArea_ = renderer_->TextBounds(row->caption);
+    if (hoverArea_.Empty()) return;
+    underHover_.Reset(CreateCompatibleBitmap(screen.Get(), hoverArea_.Width(), hoverArea_.Height()));
+    if (!underHover_) return;  // no room: the caption keeps its colour
+    {
+      const MemoryDc savedDc(screen.Get());
+      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
+      BitBlt(savedDc.Get(), 0, 0, hoverArea_.Width(), hoverArea_.Height(), pictureDc.Get(),
+             hoverArea_.left, hoverArea_.top, SRCCOPY);
+    }
+    renderer_->DrawTextOn(pictureDc.Get(), row->caption, kHoverColour, kHoverColour);
+    Invalidate(hoverArea_);
+  }
+
+  void Invalidate(const render::Rect& area) {
+    const RECT rect{area.left, area.top, area.right, area.bottom};
+    InvalidateRect(Handle(), &rect, FALSE);
+  }
+
+  // The link with the shell, which shows its own message when the link cannot be opened.
+  void Open(const render::Hit& hit) {
+    std::string target;
+    std::string folder;
+    if (hit.kind == render::HitKind::Emblem) {
+      target = std::string(kMakerSite);
+    } else if (hit.entry == render::kSettingsRow) {
+      target = programFolder_ + "\\desktop.exe";
+      folder = programFolder_;
+    } else if (hit.entry >= 0 && hit.entry < kEntryCount) {
+      target = PathOfLinkUrl(content_.EntryLink[static_cast<std::size_t>(hit.entry)]);
+    }
+    if (target.empty()) return;
+    const std::wstring file = Widen(target);
+    const std::wstring directory = Widen(folder);
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_FLAG_DDEWAIT;  // the shell finishes before the call returns
+    execute.hwnd = Handle();
+    execute.lpFile = file.c_str();
+    execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    if (Shell().shellExecuteEx != nullptr) Shell().shellExecuteEx(&execute);
+  }
+
+  static constexpr std::size_t kBmpHeaderSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+  const LayerServices& services_;
+  const std::string programFolder_;
+  const UINT reloadMessage_;
+  const UINT endMessage_;
+  const UINT taskbarCreatedMessage_;
+  std::string scriptBytes_;  // desktop.js as last shown
+  DesktopContent content_;
+  std::unique_ptr<render::DesktopRenderer> renderer_;
+  render::DesktopLayout layout_;
+  UniqueBitmap picture_;  // the drawn desktop
+  int hover_ = kNoHover;
+  render::Rect hoverArea_;
+  UniqueBitmap underHover_;  // the picture under the caption in the hover colour
+  bool trackingLeave_ = false;
+  std::optional<render::Hit> pressed_;
+  LayerPlacement placement_;
+  UniqueWinEventHook foregroundHook_;
+};
+
+}  // namespace
+
+int RunDesktopLayer(HINSTANCE instance, const LayerServices& services) {
+  const UniqueKernelHandle instanceMutex(CreateMutexW(nullptr, FALSE, kDesktopLayerMutex));
+  if (!instanceMutex || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  // ShellExecuteEx may hand a link to shell extensions, which are COM objects.
+  const ComApartment com;
+
+  DesktopLayerWindow layer(services);
+  if (!layer.Open(instance)) return 0;
+
+  const std::wstring folder = Widen(services.environment.ProgramFolder());
+  const UniqueChangeNotification changes(FindFirstChangeNotificationW(
+      folder.c_str(), FALSE,
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE));
+  // Nothing runs between events: the thread sleeps until a message or a change in the folder.
+  for (;;) {
+    const HANDLE handle = changes.Get();
+    const DWORD count = changes ? 1 : 0;
+    const DWORD woken = MsgWaitForMultipleObjects(count, &handle, FALSE, INFINITE, QS_ALLINPUT);
+    if (count == 1 && woken == WAIT_OBJECT_0) {
+      FindNextChangeNotification(handle);
+      layer.FolderChanged();
+      continue;
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+}  // namespace mirella::app

@@ -1,0 +1,41 @@
+#pragma once
+// Where the desktop layer stands among the windows. It lives at the bottom of the z-order, just
+// above the wallpaper. "Show desktop" (Win+D) raises the shell's own desktop window above every
+// application and makes it the foreground window; the layer then goes just above that desktop,
+// so that the user sees the desktop with its links, and back to the bottom as soon as an
+// application comes to the foreground again.
+//
+// Decided from foreground changes and the z-order at that moment, without any system call, so
+// that a scripted z-order can drive it.
+
+#include <span>
+
+namespace mirella::app {
+
+enum class WindowRole {
+  kLayer,        // the layer's own window
+  kDesktop,      // the shell's desktop window (the one "show desktop" raises)
+  kTaskbar,      // the taskbar and its menus: using them keeps the desktop shown
+  kApplication,  // any other visible window
+};
+
+enum class LayerMove {
+  kNone,          // stay where it is
+  kToBottom,      // at the bottom of the z-order, under every window
+  kAboveDesktop,  // just above the raised desktop window
+};
+
+class LayerPlacement {
+ public:
+  // The foreground window changed to a window of `role`; `zOrder` lists the roles of the visible
+  // top-level windows from the top down, the layer included.
+  LayerMove OnForeground(WindowRole role, std::span<const WindowRole> zOrder);
+  // False while the layer stands above the raised desktop: the layer does not then push itself
+  // back to the bottom when the system moves it.
+  bool HoldsAtBottom() const { return !aboveDesktop_; }
+
+ private:
+  bool aboveDesktop_ = false;
+};
+
+}  // namespace mirella::app

@@ -1,0 +1,188 @@
+"""The desktop layer in Wine's virtual desktop, as Windows 7. Apply (run by a helper that reports
+where the layer shows its links) starts `desktop.exe /layer`: the pointer over a caption turns it
+#0000FF, which only the layer does, never the wallpaper under it. desktop.js changed on disk is
+drawn again at once; a click on an entry whose link names a batch file runs it. Another program's
+window stays above the layer, also after a click on the layer. A second `/layer` start ends at
+once and leaves one layer; `/restore /quiet` ends the layer and removes its Run value."""
+
+import os
+import re
+import shutil
+
+from mirella_gui import (WINE_CODE_PAGE, Wine, check, click, fresh_program_folder, log,
+                         move_mouse, run_test, screenshot, wait_for, window_geometry)
+from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
+
+RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+HOVER = (0, 0, 255)
+DOCS_SCREENSHOT = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "layer.png")
+
+
+def layer_processes():
+    """The ids of the running `desktop.exe /layer` processes, from their command lines."""
+    found = []
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open(f"/proc/{name}/cmdline", "rb") as file:
+                command = file.read().lower()
+        except OSError:
+            continue
+        if b"desktop.exe" in command and b"/layer" in command:
+            found.append(int(name))
+    return found
+
+
+def read_places(path):
+    """What the helper reported: {(kind, entry): (x, y, width, height)} in the work area."""
+    with open(path, encoding="utf-8") as file:
+        lines = file.read().splitlines()
+    check(lines and lines[0] == "applied", f"Apply as Windows 7: {lines[:1]}")
+    places = {}
+    for line in lines[1:]:
+        kind, entry, left, top, right, bottom = line.split()
+        places[(kind, int(entry))] = (int(left), int(top), int(right) - int(left),
+                                      int(bottom) - int(top))
+    return places
+
+
+def test(arguments):
+    check(arguments.apply_helper, "the test needs --apply-helper")
+    wine = Wine(arguments.prefix, arguments.wine)
+    wine.prepare_prefix()
+    work = os.path.abspath(arguments.work)
+    folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
+    shutil.copy(arguments.apply_helper, os.path.join(folder, b"layer_apply.exe"))
+    wine.delete_registry_key(XP_SETTING_KEY)
+    saved = os.path.join(app_data(wine), "Mirella", "previous desktop.dat")
+    if os.path.exists(saved):
+        os.remove(saved)
+
+    # The batch file an entry's link will name, and what it writes when it runs.
+    ran = os.path.join(work, "ran.txt")
+    batch = os.path.join(work, "open me.bat")
+    with open(batch, "w", newline="\r\n") as file:
+        file.write(f"@echo opened> \"{Wine.windows_path(ran)}\"\n")
+
+    desktop = VirtualDesktop(wine)
+    result_file = os.path.join(work, "apply-result.txt")
+    try:
+        desktop.start((windows_folder + "\\layer_apply.exe").encode(WINE_CODE_PAGE),
+                      Wine.windows_path(result_file))
+        wait_for("the helper's Apply", lambda: os.path.exists(result_file), 90)
+        places = read_places(result_file)
+        wait_for("the layer's process", lambda: len(layer_processes()) == 1, 30)
+        command = wine.registry_value(RUN_KEY, "Mirella")
+        check(command == f"\"{windows_folder}\\desktop.exe\" /layer",
+              f"the Run value is {command!r}")
+
+        origin_x, origin_y, _, _ = window_geometry(desktop.window)
+        area = places[("workarea", 0)]
+
+        def screen_rect(kind, entry):
+            x, y, width, height = places[(kind, entry)]
+            return origin_x + area[0] + x, origin_y + area[1] + y, width, height
+
+        def centre(rect):
+            return rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
+
+        def hover_pixels(rect):
+            return screenshot().count(rect, HOVER)
+
+        # The hover colour: only the layer's window draws it.
+        caption = screen_rect("caption", 1)
+        move_mouse(*centre(caption))
+        wait_for("the caption under the pointer in #0000FF", lambda: hover_pixels(caption) > 20,
+                 30)
+        move_mouse(origin_x + 2, origin_y + 2)
+        wait_for("the caption back in its own colour", lambda: hover_pixels(caption) == 0, 30)
+        desktop.save(os.path.join(arguments.screenshots, "layer.png"))
+        log("the layer draws the desktop; a caption under the pointer turns #0000FF")
+
+        # desktop.js changed on disk (as another Apply writes it): the layer draws the new title
+        # and takes the new link, told of it by the folder's change notification alone.
+        title = screen_rect("title", 0)
+        before = screenshot()
+        script = os.path.join(folder, b"desktop.js")
+        with open(script, "rb") as file:
+            text = file.read()
+        new_title = "Стол с Мирелла".encode(WINE_CODE_PAGE)
+        text, titles = re.subn(rb'^var desktoptitle="[^"]*"', b'var desktoptitle="' + new_title
+                               + b'"', text, flags=re.MULTILINE)
+        link = "file:///" + Wine.windows_path(batch).replace("\\", "/").replace(" ", "%20")
+        text, links = re.subn(rb'^link\[0\]="[^"]*"', b'link[0]="' + link.encode() + b'"', text,
+                              flags=re.MULTILINE)
+        check(titles == 1 and links == 1, "desktop.js has not the expected lines")
+        with open(script, "wb") as file:
+            file.write(text)
+
+        def title_changed():
+            now = screenshot()
+            return sum(1 for y in range(title[1], title[1] + title[3])
+                       for x in range(title[0], title[0] + title[2])
+                       if now.pixel(x, y) != before.pixel(x, y)) > 50
+        wait_for("the new title on the layer", title_changed, 30)
+        log("a changed desktop.js is drawn again")
+
+        click(*centre(screen_rect("caption", 0)))
+        wait_for("the batch file the link names to run", lambda: os.path.exists(ran), 60)
+        log("a click on an entry opened its link")
+
+        # Another program's window over the layer: a click on the layer (not on a link) leaves
+        # it below. The hover after the click shows that the layer has handled the click.
+        empty = screenshot()
+        desktop.start("notepad")
+
+        def covered():
+            """The box of the points that changed, once enough have."""
+            now = screenshot()
+            changed = [(x, y) for y in range(origin_y, origin_y + 768, 8)
+                       for x in range(origin_x, origin_x + 1024, 8)
+                       if now.pixel(x, y) != empty.pixel(x, y)]
+            if len(changed) < 200:
+                return None
+            xs, ys = [x for x, _ in changed], [y for _, y in changed]
+            return min(xs) - 8, min(ys) - 8, max(xs) + 8, max(ys) + 8
+        wait_for("another program's window", covered, 60)
+        left, top, right, bottom = covered()
+
+        def inside(x, y):
+            return left <= x <= right and top <= y <= bottom
+        over = screenshot()
+        captions = [screen_rect("caption", entry) for entry in range(11)
+                    if not inside(*centre(screen_rect("caption", entry)))]
+        check(captions, "every caption is under the other window")
+        bottom_bar = (origin_x + area[0] + area[2] - 30, origin_y + area[1] + area[3] - 12)
+        check(not inside(*bottom_bar), "the other window covers the bottom bar")
+        click(*bottom_bar)
+        move_mouse(*centre(captions[-1]))
+        wait_for("the hover after the click", lambda: hover_pixels(captions[-1]) > 20, 30)
+        now = screenshot()
+        window_points = [(x, y) for y in range(top, bottom, 4) for x in range(left, right, 4)]
+        same = sum(1 for x, y in window_points if now.pixel(x, y) == over.pixel(x, y))
+        check(same >= 0.98 * len(window_points),
+              f"the other window lost {len(window_points) - same} points to the layer")
+        desktop.save(os.path.join(arguments.screenshots, "layer-under-window.png"))
+        log("another window stays above the layer after a click on the layer")
+
+        # One layer per session: a second start ends at once with 0.
+        code = wine.run(os.path.join(folder, b"desktop.exe"), "/layer", timeout=60).returncode
+        check(code == 0, f"a second /layer ended with {code}")
+        check(len(layer_processes()) == 1, f"layers running: {layer_processes()}")
+        log("a second /layer start leaves one layer")
+
+        # /restore /quiet in the same desktop (as the uninstaller runs it) ends the layer.
+        desktop.start((windows_folder + "\\desktop.exe").encode(WINE_CODE_PAGE), "/restore",
+                      "/quiet")
+        wait_for("the layer to end", lambda: not layer_processes(), 60)
+        check(wine.registry_value(RUN_KEY, "Mirella") is None, "the Run value is still there")
+        log("/restore ends the layer and removes its Run value")
+    finally:
+        if desktop.window is not None:
+            desktop.save(os.path.join(arguments.screenshots, "layer-last.png"))
+        wine.shut_down()
+
+
+if __name__ == "__main__":
+    run_test(test)
