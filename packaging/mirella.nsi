@@ -73,6 +73,22 @@ FunctionEnd
 
 Section "Mirella" SectionProgram
   SectionIn RO
+  ; A running desktop layer holds desktop.exe open: it is asked to end (its window class and
+  ; message are the program's own), waited for, and started again once the new files are in.
+  FindWindow $0 "MirellaDesktopLayer"
+  ${If} $0 <> 0
+    System::Call 'user32::RegisterWindowMessageW(w "MirellaDesktopLayerEnd") i .r1'
+    SendMessage $0 $1 0 0 /TIMEOUT=5000
+    StrCpy $2 0
+    layer_wait:
+      Sleep 100
+      FindWindow $0 "MirellaDesktopLayer"
+      IntOp $2 $2 + 1
+      IntCmp $0 0 layer_gone
+      IntCmp $2 100 layer_gone layer_wait layer_gone
+    layer_gone:
+    Sleep 500
+  ${EndIf}
   ; Only shipped files are replaced: an upgrade keeps desktop.js, theme.htm and the saved
   ; previous desktop, which the program wrote.
 !ifdef X64_ONLY
@@ -86,6 +102,11 @@ Section "Mirella" SectionProgram
 !endif
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ReadRegStr $3 HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Mirella"
+  ${If} $3 != ""
+    Exec '"$INSTDIR\desktop.exe" /layer'
+  ${EndIf}
 
   CreateDirectory "${START_MENU}"
   CreateShortcut "${START_MENU}\Mirella.lnk" "$INSTDIR\desktop.exe"
