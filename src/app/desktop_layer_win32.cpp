@@ -20,6 +20,7 @@
 #include "system/desktop_layer_names_win32.h"
 #include "system/handles_win32.h"
 #include "system/shell_functions_win32.h"
+#include "system/system_exports_win32.h"
 #include "system/wide_text_win32.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/newer_functions.h"
@@ -131,9 +132,8 @@ class DesktopLayerWindow : public ui::win32::Window {
       return false;
     }
     if (Reload(true) != Load::kShown) return false;
-    if (const auto setAttribute = reinterpret_cast<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
-            reinterpret_cast<void*>(
-                ui::win32::FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute")))) {
+    if (const auto setAttribute = ExportAs<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
+            FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute"))) {
       const BOOL excluded = TRUE;
       setAttribute(Handle(), kDwmExcludedFromPeek, &excluded, sizeof excluded);
     }

@@ -7,6 +7,7 @@
 
 #include "system/desktop_layer_names_win32.h"
 #include "system/handles_win32.h"
+#include "system/system_exports_win32.h"
 #include "system/wide_text_win32.h"
 
 namespace mirella {
@@ -24,10 +25,8 @@ using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
 }  // namespace
 
 unsigned RealSystemMajorVersion() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (ntdll == nullptr) return 0;
-  const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(
-      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+  const auto getVersion =
+      ExportAs<RtlGetVersionFunction>(FindSystemExport(L"ntdll.dll", "RtlGetVersion"));
   if (getVersion == nullptr) return 0;
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;

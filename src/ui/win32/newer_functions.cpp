@@ -3,10 +3,6 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include <string>
-
-#include "system/wide_text_win32.h"
-
 namespace mirella::ui::win32 {
 
 namespace {
@@ -16,7 +12,7 @@ const NewerFunctions* replacement = nullptr;
 // A function's address as the pointer type of the entry it fills.
 template <typename Function>
 void Find(Function& entry, ExportLookup lookup, const wchar_t* dll, const char* name) {
-  entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(lookup(dll, name)));
+  entry = ExportAs<Function>(lookup(dll, name));
 }
 
 HRESULT CreateImagingFactory(IWICImagingFactory** factory) {
@@ -26,19 +22,6 @@ HRESULT CreateImagingFactory(IWICImagingFactory** factory) {
 }
 
 }  // namespace
-
-FARPROC FindSystemExport(const wchar_t* dll, const char* function) {
-  HMODULE module = GetModuleHandleW(dll);
-  if (module == nullptr) {
-    // By its full path in the system folder: never a file of that name beside the program.
-    const auto folder = SizedText(
-        [](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-    if (!folder) return nullptr;
-    module = LoadLibraryW((*folder + L"\\" + dll).c_str());
-    if (module == nullptr) return nullptr;  // kept loaded for the process's life otherwise
-  }
-  return GetProcAddress(module, function);
-}
 
 NewerFunctions LookUpNewerFunctions(ExportLookup lookup) {
   NewerFunctions functions;

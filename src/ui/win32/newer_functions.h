@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "system/system_exports_win32.h"
+
 struct IWICImagingFactory;
 
 namespace mirella::ui::win32 {
@@ -33,7 +35,7 @@ struct NewerFunctions {
 
 // Finds a function exported by a DLL of the system folder: null when either is missing.
 using ExportLookup = FARPROC (*)(const wchar_t* dll, const char* function);
-FARPROC FindSystemExport(const wchar_t* dll, const char* function);
+using mirella::FindSystemExport;
 
 // Every entry, found through `lookup`.
 NewerFunctions LookUpNewerFunctions(ExportLookup lookup = FindSystemExport);
