@@ -373,7 +373,8 @@ convert "$WORK/about.png" "$WORK/logo64.png" -geometry +145+14 -composite \
   "$WORK/s24-user-trash.png" -geometry +229+150 -composite \
   -alpha off -quality 92 "$WINDOW/about.jpg"
 
-# splash.jpg: 624 x 204. The progress bar is drawn at x 192..537, y 152..169
+# splash.bmp: 624 x 204, kept uncompressed (24-bit BMP) because it is the first thing the
+# program paints and a JPEG would need the system's picture decoder started first. The progress bar is drawn at x 192..537, y 152..169
 # and the version label (dark text, right-aligned) at x 552..617, y 184..201;
 # both lie on the calm light band at the bottom of the right part.
 cat > "$WORK/splash.svg" <<'SVG'
@@ -420,7 +421,7 @@ SVG
 rsvg-convert "$WORK/splash.svg" -o "$WORK/splash.png"
 convert "$WORK/splash.png" "$WORK/logo128.png" -geometry +28+38 -composite \
   "$WORK/mini_desktop.png" -geometry +458+14 -composite \
-  -alpha off -quality 92 "$WINDOW/splash.jpg"
+  -alpha off -type TrueColor BMP3:"$WINDOW/splash.bmp"
 
 # hand.cur: the pointing hand of the command labels, hot spot (5, 0).
 python3 "$ASSETS/make_cursor.py" "$WINDOW/hand.cur"

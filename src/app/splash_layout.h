@@ -10,7 +10,7 @@ namespace mirella::app {
 
 struct SplashLayout {
   static constexpr ui::TwipsRect kClient{0, 0, 9360, 3045};  // 624 x 203 pixels
-  static constexpr const char* kPicture = "window/splash.jpg";
+  static constexpr const char* kPicture = "window/splash.bmp";
   static constexpr ui::TwipsRect kProgress{2880, 2280, 5175, 255};
   static constexpr const char* kProgressCaption = "Запуск программы...";
   static constexpr int kLoadingIntervalMs = 10;

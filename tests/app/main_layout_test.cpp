@@ -224,7 +224,7 @@ TEST(SplashLayout, BorderlessPictureWithBarTimerAndVersion) {
   EXPECT_FALSE(form->border);
   EXPECT_EQ(form->bounds.width, 9360);
   EXPECT_EQ(form->bounds.height, 3045);
-  EXPECT_EQ(form->picture, "window/splash.jpg");
+  EXPECT_EQ(form->picture, "window/splash.bmp");
   EXPECT_EQ(form->pointer, ui::MousePointer::kHourglass);
   ExpectPlaced(*form, {"splash", -1, "mirella_progress", -1, {2880, 2280, 5175, 255}, true});
   ExpectPlaced(*form, {"splash", -1, "version", -1, {8280, 2760, 975, 255}, true});

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string>
@@ -118,7 +119,7 @@ TEST_P(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
   std::vector<std::string> names = {
       "window/background.gif", "window/banner.gif", "window/iconik0.gif", "window/iconik1.gif",
       "window/icon2.gif",      "window/icon3.gif",  "window/icon4.gif",   "window/icon5.gif",
-      "window/about.jpg",      "window/splash.jpg"};
+      "window/about.jpg",      "window/splash.bmp"};
   for (int i = 0; i < 20; ++i) names.push_back("icons/" + std::to_string(i) + ".gif");
   for (const std::string& name : names) {
     const Picture* picture = library.Get(name);
@@ -126,7 +127,16 @@ TEST_P(PicturesTest, DesktopExeCarriesEveryWindowAndGalleryPicture) {
     EXPECT_GT(picture->width, 0) << name;
   }
   EXPECT_EQ(library.Get("window/background.gif")->width, 400);
-  EXPECT_EQ(library.Get("window/splash.jpg")->width, 624);
+  // The splash is read without the system's decoders; it must show what they would show.
+  const Picture* splash = library.Get("window/splash.bmp");
+  ASSERT_EQ(splash->width, 624);
+  const std::optional<Picture> bySystem =
+      PictureDecoder().Decode(ResourceBytes(module, "window/splash.bmp"));
+  ASSERT_TRUE(bySystem.has_value());
+  ASSERT_EQ(bySystem->width, splash->width);
+  ASSERT_EQ(bySystem->height, splash->height);
+  EXPECT_TRUE(std::equal(splash->pixels, splash->pixels + splash->width * splash->height,
+                         bySystem->pixels));
   EXPECT_EQ(library.Get("window/missing.gif"), nullptr);
   EXPECT_NE(FindResourceW(module, ResourceNameOf("window/hand.cur").c_str(), RT_GROUP_CURSOR),
             nullptr);

@@ -33,7 +33,11 @@ NewerFunctions LookUpNewerFunctions(ExportLookup lookup) {
        "SystemParametersInfoForDpi");
   Find(functions.setProcessDpiAwarenessContext, lookup, L"user32.dll",
        "SetProcessDpiAwarenessContext");
-  Find(functions.setProcessDpiAwareness, lookup, L"shcore.dll", "SetProcessDpiAwareness");
+  // shcore's older form is only needed where user32 lacks the newer one (Windows 8.1 to 10 1607);
+  // loading shcore anywhere else would only delay the first window.
+  if (functions.setProcessDpiAwarenessContext == nullptr) {
+    Find(functions.setProcessDpiAwareness, lookup, L"shcore.dll", "SetProcessDpiAwareness");
+  }
   Find(functions.setProcessDPIAware, lookup, L"user32.dll", "SetProcessDPIAware");
   // WIC is a COM server rather than an export; its DLL's exports tell whether it is installed.
   // The system's own table does not load that DLL to ask: loading it and what it needs took a

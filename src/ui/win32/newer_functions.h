@@ -23,7 +23,7 @@ struct NewerFunctions {
   BOOL(WINAPI* systemParametersInfoForDpi)(UINT, UINT, void*, UINT, UINT) = nullptr;
   // user32, Windows 10 version 1703: per-monitor awareness, version 2.
   BOOL(WINAPI* setProcessDpiAwarenessContext)(HANDLE) = nullptr;
-  // shcore, Windows 8.1: per-monitor awareness.
+  // shcore, Windows 8.1: per-monitor awareness; looked up only where the user32 form is missing.
   HRESULT(WINAPI* setProcessDpiAwareness)(int) = nullptr;
   // user32, Windows Vista: system DPI awareness.
   BOOL(WINAPI* setProcessDPIAware)() = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/bmp_image.h"
 #include "ui/win32/gdiplus_decoder.h"
 #include "ui/win32/newer_functions.h"
 #include "ui/win32/resources.h"
@@ -28,6 +29,20 @@ std::optional<Picture> NewPicture(int width, int height) {
   picture.pixels = static_cast<const std::uint32_t*>(bits);
   return picture;
 }
+
+namespace {
+
+// An uncompressed BMP read without the system's decoders, which take a while to start.
+std::optional<Picture> PictureOfBmp(std::span<const std::byte> encoded) {
+  const std::optional<render::BmpFormat> format = render::ReadBmpFormat(encoded);
+  if (!format) return std::nullopt;
+  std::optional<Picture> picture = NewPicture(format->width, format->height);
+  if (!picture) return std::nullopt;
+  render::ReadBmpPixels(encoded, *format, const_cast<std::uint32_t*>(picture->pixels));
+  return picture;
+}
+
+}  // namespace
 
 PictureDecoder::PictureDecoder() {
   const auto createImagingFactory = Newer().createImagingFactory;
@@ -79,11 +94,14 @@ std::optional<Picture> PictureDecoder::Decode(std::span<const std::byte> encoded
 const Picture* PictureLibrary::Get(const std::string& name) {
   auto found = pictures_.find(name);
   if (found != pictures_.end()) return found->second.get();
-  if (decoder_ == nullptr) decoder_ = std::make_unique<PictureDecoder>();
-  std::unique_ptr<Picture> picture;
-  if (auto decoded = decoder_->Decode(ResourceBytes(module_, name))) {
-    picture = std::make_unique<Picture>(std::move(*decoded));
+  const std::span<const std::byte> encoded = ResourceBytes(module_, name);
+  std::optional<Picture> decoded = PictureOfBmp(encoded);
+  if (!decoded) {
+    if (decoder_ == nullptr) decoder_ = std::make_unique<PictureDecoder>();
+    decoded = decoder_->Decode(encoded);
   }
+  std::unique_ptr<Picture> picture;
+  if (decoded) picture = std::make_unique<Picture>(std::move(*decoded));
   return pictures_.emplace(name, std::move(picture)).first->second.get();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Pictures (GIF with transparency, JPEG) decoded into premultiplied 32-bit bitmaps, and drawn
-// with their transparency. The Windows Imaging Component decodes them where it is installed,
-// GDI+ elsewhere (XP without the WIC update).
+// Pictures (GIF with transparency, JPEG, uncompressed BMP) decoded into premultiplied 32-bit
+// bitmaps, and drawn with their transparency. An uncompressed 24-bit BMP is read directly; the
+// Windows Imaging Component decodes the others where it is installed, GDI+ elsewhere (XP without
+// the WIC update).
 
 #include <windows.h>
 
@@ -58,7 +59,8 @@ class PictureLibrary {
 
  private:
   HMODULE module_;
-  // Made with the first picture, so that starting WIC waits until a window paints one.
+  // Made with the first picture that needs it, so that starting WIC waits until a window paints
+  // one; the splash's BMP does not.
   std::unique_ptr<PictureDecoder> decoder_;
   std::map<std::string, std::unique_ptr<Picture>> pictures_;  // null for a failed name
 };
