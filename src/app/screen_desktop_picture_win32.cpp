@@ -133,4 +133,11 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
   return bytes;
 }
 
+std::unique_ptr<render::DesktopPainting> PrepareDesktopPainting(
+    const render::DesktopRenderer& renderer, const render::DesktopLayout& layout,
+    const std::string& programFolder, const FileSystem& files) {
+  const FolderPictures pictures(files, programFolder, layout);
+  return renderer.Prepare(layout, pictures.Views());
+}
+
 }  // namespace mirella::app

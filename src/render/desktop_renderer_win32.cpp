@@ -175,9 +175,24 @@ class PictureSheet {
   std::optional<SelectedObject> selected_;
 };
 
-std::uint8_t* RowOf(const BgrPixels& target, int y) {
-  return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 - y);
-}
+// The part of the page a target holds: its top-left pixel is the page's point `origin`. Only
+// the page's own pixels are drawn, however far the target reaches.
+struct Canvas {
+  const BgrPixels& target;
+  POINT origin;
+  Rect page;
+
+  Rect Bounds() const {
+    return Intersection({origin.x, origin.y, origin.x + target.width, origin.y + target.height},
+                        page);
+  }
+  // The page's pixel (x, y), which must be within Bounds().
+  std::uint8_t* At(int x, int y) const {
+    return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 -
+                                                                  (y - origin.y)) +
+           static_cast<std::size_t>(x - origin.x) * 3;
+  }
+};
 
 // Repeats the first `filled` bytes of `row` until `size` bytes are written, doubling each copy.
 void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
@@ -188,23 +203,23 @@ void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
   }
 }
 
-void Fill(const BgrPixels& target, const Rect& area, std::uint32_t rgb) {
-  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+void Fill(const Canvas& canvas, const Rect& area, std::uint32_t rgb) {
+  const Rect shown = Intersection(area, canvas.Bounds());
   if (shown.Empty()) return;
   const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
-  std::uint8_t* first = RowOf(target, shown.top) + static_cast<std::size_t>(shown.left) * 3;
+  std::uint8_t* first = canvas.At(shown.left, shown.top);
   first[0] = static_cast<std::uint8_t>(rgb);
   first[1] = static_cast<std::uint8_t>(rgb >> 8);
   first[2] = static_cast<std::uint8_t>(rgb >> 16);
   RepeatPattern(first, 3, size);
   for (int y = shown.top + 1; y < shown.bottom; ++y) {
-    std::memcpy(RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3, first, size);
+    std::memcpy(canvas.At(shown.left, y), first, size);
   }
 }
 
 // Copies an opaque picture over `area` repeated from the area's top-left corner.
-void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
-  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+void Tile(const Canvas& canvas, const PixelImage& tile, const Rect& area) {
+  const Rect shown = Intersection(area, canvas.Bounds());
   if (tile.pixels.empty() || shown.Empty()) return;
   const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
   // One period of the tile's row, starting at the first pixel shown, then repeated.
@@ -213,7 +228,7 @@ void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
   for (int y = shown.top; y < shown.bottom; ++y) {
     const std::uint32_t* source =
         tile.pixels.data() + static_cast<std::size_t>((y - area.top) % tile.height) * tile.width;
-    std::uint8_t* row = RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3;
+    std::uint8_t* row = canvas.At(shown.left, y);
     for (int i = 0, x = phase; i < period; ++i, x = x + 1 == tile.width ? 0 : x + 1) {
       const std::uint32_t pixel = source[x];
       row[i * 3] = static_cast<std::uint8_t>(pixel);
@@ -250,23 +265,22 @@ class GdiPatch {
   explicit operator bool() const { return bits_ != nullptr; }
   HDC Dc() const { return dc_.Get(); }
 
-  // Lets `draw(dc, origin)` draw on `area` of the target (clipped to the target and to the
-  // patch's size), the page's point `origin` at the DC's (0, 0).
+  // Lets `draw(dc, origin, shown)` draw on `area` of the canvas (clipped to the canvas and to
+  // the patch's size: `shown`), the page's point `origin` at the DC's (0, 0).
   template <typename Draw>
-  void Over(const BgrPixels& target, const Rect& area, Draw&& draw) const {
-    Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  void Over(const Canvas& canvas, const Rect& area, Draw&& draw) const {
+    Rect shown = Intersection(area, canvas.Bounds());
     shown.right = std::min(shown.right, shown.left + width_);
     shown.bottom = std::min(shown.bottom, shown.top + height_);
     if (bits_ == nullptr || shown.Empty()) return;
-    const std::size_t left = static_cast<std::size_t>(shown.left) * 3;
     const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(PatchRow(y - shown.top), RowOf(target, y) + left, size);
+      std::memcpy(PatchRow(y - shown.top), canvas.At(shown.left, y), size);
     }
-    draw(dc_.Get(), POINT{shown.left, shown.top});
+    draw(dc_.Get(), POINT{shown.left, shown.top}, shown);
     GdiFlush();
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(RowOf(target, y) + left, PatchRow(y - shown.top), size);
+      std::memcpy(canvas.At(shown.left, y), PatchRow(y - shown.top), size);
     }
   }
 
@@ -410,91 +424,117 @@ Rect DesktopRenderer::TextArea(const TextBlock& block) const {
   return area;
 }
 
-bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
-                           const DesktopPictures& pictures) const {
-  const Rect page{0, 0, layout.width, layout.height};
-  // The page's canvas is white; the background picture is repeated over it from the corner.
-  const PixelImage background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
-  if (background.pixels.empty()) Fill(target, page, kWhitePixel);
-  Tile(target, background, page);
-  Fill(target, layout.columnBar, kNavyPixel);
-  Tile(target, OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel), layout.columnBar);
-  Fill(target, layout.bottomBar, kNavyPixel);
-  Tile(target, OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel), layout.bottomBar);
-
-  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
-  // largest of those areas.
+// What drawing any part of the page takes, made once: the tiles scaled and over their colours,
+// the pictures scaled and packed, the texts with their colours.
+struct DesktopPainting::Parts {
+  PixelImage background;
+  PixelImage columnTile;
+  PixelImage bottomTile;
   PictureSheet sheet;
-  const int emblem =
-      sheet.Add(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
-  // Each picture is scaled once, however many rows show it.
-  std::array<int, kPictureCount> icons;
-  icons.fill(-1);
-  std::vector<std::pair<int, const EntryRow*>> shownIcons;
-  for (const EntryRow& row : layout.rows) {
-    if (row.picture < 0 || row.picture >= kPictureCount) continue;
-    int& icon = icons[static_cast<std::size_t>(row.picture)];
-    if (icon < 0) {
-      icon = sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
-                                   row.pictureBounds.Width(), row.pictureBounds.Height()));
-    }
-    shownIcons.emplace_back(icon, &row);
-  }
-  if (!sheet.Build()) return false;
+  int emblem = -1;
+  std::vector<std::pair<int, const EntryRow*>> icons;  // each shown picture and its row
   struct Text {
     const TextBlock* block;
     COLORREF colour;
     COLORREF underline;
   };
-  std::vector<Text> texts{{&layout.title, kBlack, kBlack}};
-  for (const TextBlock& title : layout.columnTitles) texts.push_back({&title, kWhite, kBlack});
-  for (const EntryRow& row : layout.rows) {
-    texts.push_back({&row.caption, kNavy, kNavy});
-    texts.push_back({&row.description, kBlack, kBlack});
-  }
-  texts.push_back({&layout.barText, kWhite, kBlack});
+  std::vector<Text> texts;
+};
 
-  const Rect emblemArea = sheet.Area(emblem, layout.emblem, page);
-  int patchWidth = emblemArea.Width();
-  int patchHeight = emblemArea.Height();
+DesktopPainting::DesktopPainting(const DesktopRenderer& renderer, const DesktopLayout& layout,
+                                 std::unique_ptr<Parts> parts)
+    : renderer_(renderer), layout_(layout), parts_(std::move(parts)) {}
+
+DesktopPainting::~DesktopPainting() = default;
+
+std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& layout,
+                                                          const DesktopPictures& pictures) const {
+  auto parts = std::make_unique<DesktopPainting::Parts>();
+  // The page's canvas is white; the background picture is repeated over it from the corner.
+  parts->background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
+  parts->columnTile = OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel);
+  parts->bottomTile = OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel);
+  parts->emblem = parts->sheet.Add(
+      ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
+  // Each picture is scaled once, however many rows show it.
+  std::array<int, kPictureCount> icons;
+  icons.fill(-1);
+  for (const EntryRow& row : layout.rows) {
+    if (row.picture < 0 || row.picture >= kPictureCount) continue;
+    int& icon = icons[static_cast<std::size_t>(row.picture)];
+    if (icon < 0) {
+      icon = parts->sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
+                                          row.pictureBounds.Width(), row.pictureBounds.Height()));
+    }
+    parts->icons.emplace_back(icon, &row);
+  }
+  if (!parts->sheet.Build()) return nullptr;
+  parts->texts.push_back({&layout.title, kBlack, kBlack});
+  for (const TextBlock& title : layout.columnTitles) parts->texts.push_back({&title, kWhite, kBlack});
+  for (const EntryRow& row : layout.rows) {
+    parts->texts.push_back({&row.caption, kNavy, kNavy});
+    parts->texts.push_back({&row.description, kBlack, kBlack});
+  }
+  parts->texts.push_back({&layout.barText, kWhite, kBlack});
+  return std::unique_ptr<DesktopPainting>(new DesktopPainting(*this, layout, std::move(parts)));
+}
+
+bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBlock* highlight,
+                           COLORREF highlightColour) const {
+  const Parts& parts = *parts_;
+  const DesktopLayout& layout = layout_;
+  const Rect page{0, 0, layout.width, layout.height};
+  const Canvas canvas{target, origin, page};
+  if (parts.background.pixels.empty()) Fill(canvas, page, kWhitePixel);
+  Tile(canvas, parts.background, page);
+  Fill(canvas, layout.columnBar, kNavyPixel);
+  Tile(canvas, parts.columnTile, layout.columnBar);
+  Fill(canvas, layout.bottomBar, kNavyPixel);
+  Tile(canvas, parts.bottomTile, layout.bottomBar);
+
+  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
+  // largest of those areas within the canvas.
+  const Rect bounds = canvas.Bounds();
+  int patchWidth = 0;
+  int patchHeight = 0;
   const auto grow = [&](const Rect& area) {
-    const Rect shown = Intersection(area, page);
+    const Rect shown = Intersection(area, bounds);
     patchWidth = std::max(patchWidth, shown.Width());
     patchHeight = std::max(patchHeight, shown.Height());
   };
-  for (const auto& [icon, row] : shownIcons) grow(sheet.Area(icon, row->pictureBounds, row->row));
-  for (const Text& text : texts) grow(TextArea(*text.block));
+  grow(parts.sheet.Area(parts.emblem, layout.emblem, page));
+  for (const auto& [icon, row] : parts.icons) grow(parts.sheet.Area(icon, row->pictureBounds, row->row));
+  for (const Parts::Text& text : parts.texts) grow(renderer_.TextBounds(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
   const GdiPatch patch(patchWidth, patchHeight);
   if (!patch) return false;
 
-  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) {
-    sheet.Blend(dc, origin, emblem, layout.emblem, page);
-  });
-  for (const auto& [icon, row] : shownIcons) {
-    patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
-               [&](HDC dc, POINT origin) {
-                 sheet.Blend(dc, origin, icon, row->pictureBounds, row->row);
+  patch.Over(canvas, parts.sheet.Area(parts.emblem, layout.emblem, page),
+             [&](HDC dc, POINT at, const Rect& shown) {
+               parts.sheet.Blend(dc, at, parts.emblem, layout.emblem, shown);
+             });
+  for (const auto& [icon, row] : parts.icons) {
+    patch.Over(canvas, parts.sheet.Area(icon, row->pictureBounds, row->row),
+               [&](HDC dc, POINT at, const Rect& shown) {
+                 parts.sheet.Blend(dc, at, icon, row->pictureBounds, shown);
                });
   }
   SetBkMode(patch.Dc(), TRANSPARENT);
   SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  for (const Text& text : texts) {
-    patch.Over(target, TextArea(*text.block),
-               [&](HDC dc, POINT origin) {
-                 DrawText(dc, origin, *text.block, text.colour, text.underline);
-               });
-  }
+  const auto drawText = [&](const TextBlock& block, COLORREF colour, COLORREF underline) {
+    patch.Over(canvas, renderer_.TextBounds(block), [&](HDC dc, POINT at, const Rect&) {
+      renderer_.DrawText(dc, at, block, colour, underline);
+    });
+  };
+  for (const Parts::Text& text : parts.texts) drawText(*text.block, text.colour, text.underline);
+  if (highlight != nullptr) drawText(*highlight, highlightColour, highlightColour);
   return true;
 }
 
-void DesktopRenderer::DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour,
-                                 COLORREF underline) const {
-  const int saved = SaveDC(dc);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  DrawText(dc, POINT{0, 0}, block, colour, underline);
-  RestoreDC(dc, saved);
+bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
+                           const DesktopPictures& pictures) const {
+  const std::unique_ptr<DesktopPainting> painting = Prepare(layout, pictures);
+  return painting != nullptr && painting->Draw(target, POINT{0, 0});
 }
 
 }  // namespace mirella::render

@@ -1,13 +1,15 @@
 #pragma once
 // Draws a desktop layout into any device context with GDI: the page's background, bars and
 // pictures, and its texts in Arial (bold but for the descriptions) at the layout's scale, underlined as the page's styles
-// underline them. The same renderer serves the wallpaper and, later, a live desktop layer.
+// underline them. The same renderer serves the wallpaper, drawn whole, and the live desktop
+// layer, which draws any part of the page when it is shown and keeps no picture of it.
 
 #include <windows.h>
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -54,6 +56,34 @@ class GdiTextMeasurer : public TextMeasurer {
   MemoryDc dc_;
 };
 
+class DesktopRenderer;
+
+// A desktop made ready to be drawn part by part: its pictures scaled and packed once, its texts
+// listed. It draws with the renderer and the layout it was made from, which must outlive it.
+class DesktopPainting {
+ public:
+  ~DesktopPainting();
+  DesktopPainting(const DesktopPainting&) = delete;
+  DesktopPainting& operator=(const DesktopPainting&) = delete;
+
+  // Draws the page's pixels from its point `origin` onward into the whole target (only those
+  // within the page: the rest of the target is left as it is), with `highlight`, one of the
+  // layout's texts, drawn once more over the rest in another colour (a link under the pointer).
+  // The pixels are the same whichever part is drawn. False when GDI has no room.
+  bool Draw(const BgrPixels& target, POINT origin, const TextBlock* highlight = nullptr,
+            COLORREF highlightColour = 0) const;
+
+ private:
+  friend class DesktopRenderer;
+  struct Parts;
+  DesktopPainting(const DesktopRenderer& renderer, const DesktopLayout& layout,
+                  std::unique_ptr<Parts> parts);
+
+  const DesktopRenderer& renderer_;
+  const DesktopLayout& layout_;
+  std::unique_ptr<Parts> parts_;
+};
+
 class DesktopRenderer {
  public:
   // Fonts at `scale` display pixels per CSS pixel (the DPI over 96).
@@ -68,14 +98,16 @@ class DesktopRenderer {
   // False when GDI has no room for drawing the texts and pictures.
   bool Draw(const BgrPixels& target, const DesktopLayout& layout,
             const DesktopPictures& pictures) const;
+  // The layout with its pictures made ready to be drawn part by part; the pictures are copied,
+  // the renderer and the layout must outlive the result. Null when GDI has no room.
+  std::unique_ptr<DesktopPainting> Prepare(const DesktopLayout& layout,
+                                           const DesktopPictures& pictures) const;
 
-  // For a live desktop: where drawing one of the layout's texts may touch the picture, and that
-  // text drawn once more over the picture Draw drew, in other colours (a link under the
-  // pointer), on a DC that holds the picture with the page's (0, 0) at its own.
+  // Where drawing one of the layout's texts may touch the picture.
   Rect TextBounds(const TextBlock& block) const { return TextArea(block); }
-  void DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour, COLORREF underline) const;
 
  private:
+  friend class DesktopPainting;
   HFONT Font(TextStyle style) const { return fonts_[static_cast<std::size_t>(style)].Get(); }
   // Draws the block with the page's point `origin` at the DC's (0, 0).
   void DrawText(HDC dc, POINT origin, const TextBlock& block, COLORREF colour,
