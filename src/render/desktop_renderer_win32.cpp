@@ -90,10 +90,13 @@ Rect Intersection(const Rect& a, const Rect& b) {
 // from: one section and one DC however many pictures are shown.
 class PictureSheet {
  public:
-  // The picture's number on the sheet; an empty picture is kept as one that draws nothing.
-  int Add(PixelImage image) {
-    places_.push_back({0, 0, image.width, image.height});
-    images_.push_back(std::move(image));
+  // The picture's number on the sheet, where it stands scaled to `width` x `height`; an empty
+  // picture is kept as one that draws nothing. The picture is read by Build, scaled straight
+  // into the sheet.
+  int Add(PixelView picture, int width, int height) {
+    if (picture.Empty() || width <= 0 || height <= 0) width = height = 0;
+    places_.push_back({0, 0, width, height});
+    pictures_.push_back(picture);
     return static_cast<int>(places_.size()) - 1;
   }
   // Puts the pictures added into the DIB section; false when GDI has no room for it.
@@ -128,15 +131,13 @@ class PictureSheet {
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) return false;
     auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-      const PixelImage& image = images_[i];
-      for (int y = 0; y < image.height; ++y) {
-        std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
-                    pixels + static_cast<std::size_t>(places_[i].top + y) * width_ +
-                        places_[i].left);
-      }
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+      const Place& place = places_[i];
+      ScalePixelsInto(pictures_[i], place.width, place.height,
+                      pixels + static_cast<std::size_t>(place.top) * width_ + place.left,
+                      static_cast<std::size_t>(width_));
     }
-    images_.clear();
+    pictures_.clear();
     selected_.emplace(dc_.Get(), bitmap_.Get());
     return true;
   }
@@ -166,7 +167,7 @@ class PictureSheet {
     int width;
     int height;
   };
-  std::vector<PixelImage> images_;  // until Build
+  std::vector<PixelView> pictures_;  // until Build
   std::vector<Place> places_;
   int width_ = 0;
   int height_ = 0;
@@ -296,9 +297,18 @@ class GdiPatch {
   std::size_t stride_ = 0;
 };
 
-PixelImage Scaled(PixelView picture, double scale) {
-  return ScalePixels(picture, static_cast<int>(std::lround(picture.width * scale)),
-                     static_cast<int>(std::lround(picture.height * scale)));
+// A picture tiled over a coloured area: scaled, over the colour, and no taller than the `rows`
+// the area has (a tile repeats from the area's top, so no row below them is ever shown).
+PixelImage OpaqueTile(PixelView picture, double scale, std::uint32_t rgb, int rows) {
+  const int width = static_cast<int>(std::lround(picture.width * scale));
+  const int height = static_cast<int>(std::lround(picture.height * scale));
+  PixelImage scaled;
+  if (width != picture.width || height != picture.height) {
+    scaled = ScalePixels(picture, width, height);
+    picture = scaled.View();
+  }
+  picture.height = std::min(picture.height, std::max(rows, 1));
+  return OverColour(picture, rgb);
 }
 
 void Fill(HDC dc, const Rect& area, COLORREF colour) {
@@ -451,11 +461,13 @@ std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& l
                                                           const DesktopPictures& pictures) const {
   auto parts = std::make_unique<DesktopPainting::Parts>();
   // The page's canvas is white; the background picture is repeated over it from the corner.
-  parts->background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
-  parts->columnTile = OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel);
-  parts->bottomTile = OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel);
-  parts->emblem = parts->sheet.Add(
-      ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
+  parts->background = OpaqueTile(pictures.background, scale_, kWhitePixel, layout.height);
+  parts->columnTile =
+      OpaqueTile(pictures.columnBar, scale_, kNavyPixel, layout.columnBar.Height());
+  parts->bottomTile =
+      OpaqueTile(pictures.bottomBar, scale_, kNavyPixel, layout.bottomBar.Height());
+  parts->emblem =
+      parts->sheet.Add(pictures.emblem, layout.emblem.Width(), layout.emblem.Height());
   // Each picture is scaled once, however many rows show it.
   std::array<int, kPictureCount> icons;
   icons.fill(-1);
@@ -463,8 +475,8 @@ std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& l
     if (row.picture < 0 || row.picture >= kPictureCount) continue;
     int& icon = icons[static_cast<std::size_t>(row.picture)];
     if (icon < 0) {
-      icon = parts->sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
-                                          row.pictureBounds.Width(), row.pictureBounds.Height()));
+      icon = parts->sheet.Add(pictures.icons[static_cast<std::size_t>(row.picture)],
+                              row.pictureBounds.Width(), row.pictureBounds.Height());
     }
     parts->icons.emplace_back(icon, &row);
   }

@@ -51,6 +51,7 @@ def cpu_ticks(pid):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, help="the windows build folder")
+    parser.add_argument("--program", help="the program folder measured (the build's by default)")
     parser.add_argument("--idle", type=int, default=60, help="seconds of idle CPU measured")
     arguments = parser.parse_args()
     build = os.path.abspath(arguments.build)
@@ -59,7 +60,7 @@ def main():
     wine = Wine(os.path.join(helpers, "wineprefix"))
     wine.prepare_prefix()
     wine.shut_down()
-    folder, windows_folder = fresh_program_folder(os.path.join(build, "program"),
+    folder, windows_folder = fresh_program_folder(arguments.program or os.path.join(build, "program"),
                                                   os.path.join(work, "program"))
     for helper in ("layer_apply.exe", "layer_probe.exe", "minimal_window.exe"):
         shutil.copy(os.path.join(helpers, helper), os.path.join(folder, helper.encode()))
