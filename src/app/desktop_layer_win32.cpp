@@ -102,10 +102,18 @@ void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, D
   }
 }
 
+// The primary monitor's work area as its monitor reports it now: a process's SPI_GETWORKAREA
+// may still give the area from before a change of resolution.
 RECT PrimaryWorkArea() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   RECT area{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
-      area.bottom <= area.top) {
+  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    area = monitor.rcWork;
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  if (area.right <= area.left || area.bottom <= area.top) {
     area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   return area;
@@ -131,6 +139,7 @@ class DesktopLayerWindow : public ui::win32::Window {
                 nullptr)) {
       return false;
     }
+    dpi_ = ui::win32::WindowDpi(Handle());
     if (Reload(true) != Load::kShown) return false;
     if (const auto setAttribute = ExportAs<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
             FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute"))) {
@@ -211,7 +220,12 @@ class DesktopLayerWindow : public ui::win32::Window {
         if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
         return 0;
       case WM_DISPLAYCHANGE: Reload(true); return 0;
-      case WM_DPICHANGED: Reload(true); return 0;
+      case WM_DPICHANGED:
+        // The new DPI comes with the message; the layer keeps to the work area, whatever size
+        // the system suggests.
+        dpi_ = HIWORD(wParam) != 0 ? HIWORD(wParam) : ui::win32::WindowDpi(Handle());
+        Reload(true);
+        return 0;
       case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA) Reload(true);
         break;
@@ -225,7 +239,7 @@ class DesktopLayerWindow : public ui::win32::Window {
  private:
   static constexpr int kNoHover = -2;  // kSettingsRow is -1
 
-  // Reads desktop.js and draws it at the work area's size and the window's DPI. `force` draws
+  // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force` draws
   // even when the file has not changed (the display has).
   Load Reload(bool force) {
     const std::string scriptPath = DesktopScriptPath(programFolder_);
@@ -239,7 +253,7 @@ class DesktopLayerWindow : public ui::win32::Window {
     const RECT area = PrimaryWorkArea();
     const int width = static_cast<int>(area.right - area.left);
     const int height = area.bottom - area.top;
-    const int dpi = ui::win32::WindowDpi(Handle());
+    const int dpi = dpi_;
     // No picture of the whole desktop is kept: the layout, the scaled pictures and the fonts
     // draw whatever part of it is to be shown, when it is (Paint).
     auto shown = std::make_unique<Shown>();
@@ -403,6 +417,7 @@ class DesktopLayerWindow : public ui::win32::Window {
   std::unique_ptr<Shown> shown_;
   std::vector<std::uint8_t> band_;  // Paint's rows, kept between paints
   int hover_ = kNoHover;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the window's, as the system last told it
   bool trackingLeave_ = false;
   std::optional<render::Hit> pressed_;
   LayerPlacement placement_;

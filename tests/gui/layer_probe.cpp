@@ -6,14 +6,19 @@
 //   layer_probe.exe rect                    the layer's window: "<left> <top> <right> <bottom>"
 //   layer_probe.exe work-area <l> <t> <r> <b>  sets the work area (as a taskbar that moves does)
 //                                           and tells every window
-//   layer_probe.exe raise                   puts the layer on top of the ordinary windows
-//   layer_probe.exe taskbar-created         tells every window that the taskbar was made again
-//   layer_probe.exe bottom                  "bottom" when no visible window is under the layer,
-//                                           else "above <count>"
+//   layer_probe.exe shell-restart           a new window at the bottom and the taskbar's
+//                                           message, as when Explorer starts again; where the
+//                                           layer stands before and after it: "bottom" when no
+//                                           visible window is under it, else "above <count>"
+//   layer_probe.exe dpi <dpi>               tells the layer that its monitor's DPI changed
+//   layer_probe.exe display <width> <height>  changes the screen's resolution
+//   layer_probe.exe dialog                  "dialog" when the layer's process shows a message
+//                                           box, which it then closes with OK
 //
 // Run in Wine's virtual desktop, whose programs have no console, it writes its line to a file:
 //   layer_probe.exe --to <file> <command> ...   (written whole under another name, then renamed)
-// Exit code 0, or 1 when the window or the call fails.
+// A command that finds nothing to print prints "done" when it succeeded. Exit code 0, or 1 when
+// the window or the call fails.
 
 #include <windows.h>
 #include <psapi.h>
@@ -68,24 +73,28 @@ int Rect() {
   return 0;
 }
 
+int ShowWorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return 1;
+  Print("%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
+  return 0;
+}
+
 int WorkArea(wchar_t** numbers) {
   RECT area{std::wcstol(numbers[0], nullptr, 10), std::wcstol(numbers[1], nullptr, 10),
             std::wcstol(numbers[2], nullptr, 10), std::wcstol(numbers[3], nullptr, 10)};
   return SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE) ? 0 : 1;
 }
 
-int Raise() {
-  const HWND layer = Layer();
-  if (layer == nullptr) return 1;
-  return SetWindowPos(layer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0
-                                                                                            : 1;
-}
-
-int TaskbarCreated() {
-  const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0
-                                                                                              : 1;
+int Display(const wchar_t* width, const wchar_t* height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = static_cast<DWORD>(std::wcstol(width, nullptr, 10));
+  mode.dmPelsHeight = static_cast<DWORD>(std::wcstol(height, nullptr, 10));
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL
+             ? 0
+             : 1;
 }
 
 int Bottom() {
@@ -104,6 +113,69 @@ int Bottom() {
   return 0;
 }
 
+// As Explorer starting again does: a new shell window at the bottom, under the layer, and then
+// the taskbar's message to every window. Prints where the layer stands before and after it.
+int ShellRestart(HINSTANCE instance) {
+  WNDCLASSW shellClass{};
+  shellClass.lpfnWndProc = DefWindowProcW;
+  shellClass.hInstance = instance;
+  shellClass.lpszClassName = L"MirellaProbeShell";
+  RegisterClassW(&shellClass);
+  const HWND shell = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, shellClass.lpszClassName,
+                                     L"", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, instance,
+                                     nullptr);
+  if (shell == nullptr) return 1;
+  ShowWindow(shell, SW_SHOWNOACTIVATE);
+  SetWindowPos(shell, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  int code = Bottom();
+  const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 10000, &result)) {
+    code = 1;
+  }
+  code |= Bottom();
+  DestroyWindow(shell);
+  return code;
+}
+
+// WM_DPICHANGED as the system sends it when the layer's monitor gets another scale.
+int Dpi(const wchar_t* number) {
+  const HWND layer = Layer();
+  const WORD dpi = static_cast<WORD>(std::wcstol(number, nullptr, 10));
+  DWORD_PTR result = 0;
+  if (layer == nullptr) return 1;
+  return SendMessageTimeoutW(layer, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), 0,
+                             SMTO_ABORTIFHUNG, 10000, &result)
+             ? 0
+             : 1;
+}
+
+BOOL CALLBACK FindLayerDialog(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  DWORD dialogProcess = 0;
+  DWORD layerProcess = 0;
+  GetWindowThreadProcessId(window, &dialogProcess);
+  GetWindowThreadProcessId(Layer(), &layerProcess);
+  if (std::wstring(name) == L"#32770" && IsWindowVisible(window) &&
+      dialogProcess == layerProcess) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A message box of the layer's process: prints "dialog" and its text, and presses its OK.
+int Dialog() {
+  HWND dialog = nullptr;
+  if (Layer() == nullptr) return 1;
+  EnumWindows(FindLayerDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return 1;
+  Print("dialog\n");
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -117,10 +189,13 @@ int wmain(int count, wchar_t** arguments) {
   int code = 2;
   if (command == L"memory" && count == 3) code = Memory(arguments[2]);
   if (command == L"rect" && count == 2) code = Rect();
+  if (command == L"work-area" && count == 2) code = ShowWorkArea();
   if (command == L"work-area" && count == 6) code = WorkArea(arguments + 2);
-  if (command == L"raise" && count == 2) code = Raise();
-  if (command == L"taskbar-created" && count == 2) code = TaskbarCreated();
-  if (command == L"bottom" && count == 2) code = Bottom();
+  if (command == L"shell-restart" && count == 2) code = ShellRestart(GetModuleHandleW(nullptr));
+  if (command == L"dpi" && count == 3) code = Dpi(arguments[2]);
+  if (command == L"display" && count == 4) code = Display(arguments[2], arguments[3]);
+  if (command == L"dialog" && count == 2) code = Dialog();
+  if (code == 0 && output.empty()) Print("done\n");
   if (file.empty()) {
     std::fputs(output.c_str(), stdout);
   } else {
