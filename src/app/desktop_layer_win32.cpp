@@ -303,7 +303,10 @@ class DesktopLayerWindow : public ui::win32::Window {
   void Paint() {
     const PaintDc dc(Handle());
     RECT area{};
-    if (!shown_ || GetClipBox(dc.Get(), &area) == ERROR || IsRectEmpty(&area)) return;
+    if (!shown_ || GetClipBox(dc.Get(), &area) == ERROR || area.right <= area.left ||
+        area.bottom <= area.top) {
+      return;
+    }
     const int width = static_cast<int>(area.right - area.left);
     const int rows = std::min<int>(kBandRows, area.bottom - area.top);
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};

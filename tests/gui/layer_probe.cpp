@@ -4,8 +4,6 @@
 //   layer_probe.exe memory <window class>   the memory counters of the process of that window:
 //                                           "private <bytes> pagefile <bytes> working-set <bytes>"
 //   layer_probe.exe rect                    the layer's window: "<left> <top> <right> <bottom>"
-//   layer_probe.exe work-area <l> <t> <r> <b>  sets the work area (as a taskbar that moves does)
-//                                           and tells every window
 //   layer_probe.exe shell-restart           a new window at the bottom and the taskbar's
 //                                           message, as when Explorer starts again; where the
 //                                           layer stands before and after it: "bottom" when no
@@ -71,19 +69,6 @@ int Rect() {
   if (layer == nullptr || !GetWindowRect(layer, &rect)) return 1;
   Print("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
   return 0;
-}
-
-int ShowWorkArea() {
-  RECT area{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return 1;
-  Print("%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
-  return 0;
-}
-
-int WorkArea(wchar_t** numbers) {
-  RECT area{std::wcstol(numbers[0], nullptr, 10), std::wcstol(numbers[1], nullptr, 10),
-            std::wcstol(numbers[2], nullptr, 10), std::wcstol(numbers[3], nullptr, 10)};
-  return SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE) ? 0 : 1;
 }
 
 int Display(const wchar_t* width, const wchar_t* height) {
@@ -189,8 +174,6 @@ int wmain(int count, wchar_t** arguments) {
   int code = 2;
   if (command == L"memory" && count == 3) code = Memory(arguments[2]);
   if (command == L"rect" && count == 2) code = Rect();
-  if (command == L"work-area" && count == 2) code = ShowWorkArea();
-  if (command == L"work-area" && count == 6) code = WorkArea(arguments + 2);
   if (command == L"shell-restart" && count == 2) code = ShellRestart(GetModuleHandleW(nullptr));
   if (command == L"dpi" && count == 3) code = Dpi(arguments[2]);
   if (command == L"display" && count == 4) code = Display(arguments[2], arguments[3]);
