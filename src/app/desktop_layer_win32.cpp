@@ -400,7 +400,7 @@ class DesktopLayerWindow : public ui::win32::Window {
   }
 
   // Rows drawn at a time: a band of a 4K screen's width takes under 1 MB.
-  static constexpr int kBandRows = 64;
+  static constexpr int kBandRows = 16;
 
   // The desktop as shown: the layout (for drawing, hit-testing and the hover colour) and what
   // draws it, which refers to the other two.

@@ -90,16 +90,14 @@ Rect Intersection(const Rect& a, const Rect& b) {
 // from: one section and one DC however many pictures are shown.
 class PictureSheet {
  public:
-  // The picture's number on the sheet, where it stands scaled to `width` x `height`; an empty
-  // picture is kept as one that draws nothing. The picture is read by Build, scaled straight
-  // into the sheet.
-  int Add(PixelView picture, int width, int height) {
-    if (picture.Empty() || width <= 0 || height <= 0) width = height = 0;
-    places_.push_back({0, 0, width, height});
-    pictures_.push_back(picture);
+  // The number on the sheet of a place for a picture scaled to `width` x `height`, which Put
+  // fills once the sheet is built.
+  int Add(int width, int height) {
+    if (width <= 0 || height <= 0) width = height = 0;
+    places_.push_back({0, 0, width, height, false});
     return static_cast<int>(places_.size()) - 1;
   }
-  // Puts the pictures added into the DIB section; false when GDI has no room for it.
+  // Makes the DIB section for the places added; false when GDI has no room for it.
   bool Build() {
     // Rows as wide as the widest picture, each picture where the row still has room.
     for (const Place& place : places_) width_ = std::max(width_, place.width);
@@ -130,21 +128,23 @@ class PictureSheet {
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) return false;
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < pictures_.size(); ++i) {
-      const Place& place = places_[i];
-      ScalePixelsInto(pictures_[i], place.width, place.height,
-                      pixels + static_cast<std::size_t>(place.top) * width_ + place.left,
-                      static_cast<std::size_t>(width_));
-    }
-    pictures_.clear();
+    bits_ = static_cast<std::uint32_t*>(bits);
     selected_.emplace(dc_.Get(), bitmap_.Get());
     return true;
+  }
+  // The picture scaled into its place; an empty picture leaves the place drawing nothing.
+  void Put(int picture, PixelView view) {
+    Place& place = places_[static_cast<std::size_t>(picture)];
+    if (bits_ == nullptr || view.Empty() || place.width <= 0) return;
+    ScalePixelsInto(view, place.width, place.height,
+                    bits_ + static_cast<std::size_t>(place.top) * width_ + place.left,
+                    static_cast<std::size_t>(width_));
+    place.filled = true;
   }
   // Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
   Rect Area(int picture, const Rect& area, const Rect& clip) const {
     const Place& place = places_[static_cast<std::size_t>(picture)];
-    if (!selected_ || place.width <= 0 || place.height <= 0) return {};
+    if (!selected_ || !place.filled) return {};
     return Intersection({area.left, area.top, area.left + place.width, area.top + place.height},
                         clip);
   }
@@ -166,12 +166,13 @@ class PictureSheet {
     int top;
     int width;
     int height;
+    bool filled;
   };
-  std::vector<PixelView> pictures_;  // until Build
   std::vector<Place> places_;
   int width_ = 0;
   int height_ = 0;
   UniqueBitmap bitmap_;
+  std::uint32_t* bits_ = nullptr;
   MemoryDc dc_{nullptr};
   std::optional<SelectedObject> selected_;
 };
@@ -458,29 +459,33 @@ DesktopPainting::DesktopPainting(const DesktopRenderer& renderer, const DesktopL
 DesktopPainting::~DesktopPainting() = default;
 
 std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& layout,
-                                                          const DesktopPictures& pictures) const {
+                                                          PictureSource& pictures) const {
+  using Theme = PictureSource::Theme;
   auto parts = std::make_unique<DesktopPainting::Parts>();
   // The page's canvas is white; the background picture is repeated over it from the corner.
-  parts->background = OpaqueTile(pictures.background, scale_, kWhitePixel, layout.height);
-  parts->columnTile =
-      OpaqueTile(pictures.columnBar, scale_, kNavyPixel, layout.columnBar.Height());
-  parts->bottomTile =
-      OpaqueTile(pictures.bottomBar, scale_, kNavyPixel, layout.bottomBar.Height());
-  parts->emblem =
-      parts->sheet.Add(pictures.emblem, layout.emblem.Width(), layout.emblem.Height());
-  // Each picture is scaled once, however many rows show it.
+  parts->background =
+      OpaqueTile(pictures.ThemePicture(Theme::kBackground), scale_, kWhitePixel, layout.height);
+  parts->columnTile = OpaqueTile(pictures.ThemePicture(Theme::kColumnBar), scale_, kNavyPixel,
+                                 layout.columnBar.Height());
+  parts->bottomTile = OpaqueTile(pictures.ThemePicture(Theme::kBottomBar), scale_, kNavyPixel,
+                                 layout.bottomBar.Height());
+  // The sheet is made for the sizes shown and then filled one picture at a time; each picture
+  // is scaled once, however many rows show it.
+  parts->emblem = parts->sheet.Add(layout.emblem.Width(), layout.emblem.Height());
   std::array<int, kPictureCount> icons;
   icons.fill(-1);
   for (const EntryRow& row : layout.rows) {
     if (row.picture < 0 || row.picture >= kPictureCount) continue;
     int& icon = icons[static_cast<std::size_t>(row.picture)];
-    if (icon < 0) {
-      icon = parts->sheet.Add(pictures.icons[static_cast<std::size_t>(row.picture)],
-                              row.pictureBounds.Width(), row.pictureBounds.Height());
-    }
+    if (icon < 0) icon = parts->sheet.Add(row.pictureBounds.Width(), row.pictureBounds.Height());
     parts->icons.emplace_back(icon, &row);
   }
   if (!parts->sheet.Build()) return nullptr;
+  parts->sheet.Put(parts->emblem, pictures.ThemePicture(Theme::kEmblem));
+  for (int picture = 0; picture < kPictureCount; ++picture) {
+    const int icon = icons[static_cast<std::size_t>(picture)];
+    if (icon >= 0) parts->sheet.Put(icon, pictures.Icon(picture));
+  }
   parts->texts.push_back({&layout.title, kBlack, kBlack});
   for (const TextBlock& title : layout.columnTitles) parts->texts.push_back({&title, kWhite, kBlack});
   for (const EntryRow& row : layout.rows) {
@@ -544,7 +549,7 @@ bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBloc
 }
 
 bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
-                           const DesktopPictures& pictures) const {
+                           PictureSource& pictures) const {
   const std::unique_ptr<DesktopPainting> painting = Prepare(layout, pictures);
   return painting != nullptr && painting->Draw(target, POINT{0, 0});
 }

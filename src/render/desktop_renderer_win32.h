@@ -29,13 +29,20 @@ struct BgrPixels {
   std::size_t stride = 0;
 };
 
-// The decoded pictures the page shows; an empty view is simply not drawn.
-struct DesktopPictures {
-  PixelView background;  // pal.gif, tiled over the page
-  PixelView emblem;
-  PixelView columnBar;  // pal_column.gif, tiled over the navy column bar
-  PixelView bottomBar;  // pal_bottom.gif, tiled over the navy bottom bar
-  std::array<PixelView, kPictureCount> icons;
+// Gives the decoded pictures the page shows, one at a time: a view needs to stay valid only
+// until the next call, so that no more than one decoded picture is held at once. An empty view
+// is simply not drawn.
+class PictureSource {
+ public:
+  enum class Theme {
+    kBackground,  // pal.gif, tiled over the page
+    kEmblem,
+    kColumnBar,  // pal_column.gif, tiled over the navy column bar
+    kBottomBar,  // pal_bottom.gif, tiled over the navy bottom bar
+  };
+  virtual ~PictureSource() = default;
+  virtual PixelView ThemePicture(Theme which) = 0;
+  virtual PixelView Icon(int picture) = 0;  // icons/<picture>.gif
 };
 
 // Measures texts through GDI with the font at its design size, where advances are not rounded
@@ -96,12 +103,11 @@ class DesktopRenderer {
   DesktopLayout LayOut(const DesktopContent& content, int width, int height) const;
   // Draws the layout (made by LayOut at this scale and the target's size) over the whole target.
   // False when GDI has no room for drawing the texts and pictures.
-  bool Draw(const BgrPixels& target, const DesktopLayout& layout,
-            const DesktopPictures& pictures) const;
+  bool Draw(const BgrPixels& target, const DesktopLayout& layout, PictureSource& pictures) const;
   // The layout with its pictures made ready to be drawn part by part; the pictures are copied,
   // the renderer and the layout must outlive the result. Null when GDI has no room.
   std::unique_ptr<DesktopPainting> Prepare(const DesktopLayout& layout,
-                                           const DesktopPictures& pictures) const;
+                                           PictureSource& pictures) const;
 
   // Where drawing one of the layout's texts may touch the picture.
   Rect TextBounds(const TextBlock& block) const { return TextArea(block); }
