@@ -399,7 +399,7 @@ class DesktopLayerWindow : public ui::win32::Window {
     if (Shell().shellExecuteEx != nullptr) Shell().shellExecuteEx(&execute);
   }
 
-  // Rows drawn at a time: a band of a 4K screen's width takes under 1 MB.
+  // Rows drawn at a time: a band of a 4K screen's width takes under 200 kB.
   static constexpr int kBandRows = 16;
 
   // The desktop as shown: the layout (for drawing, hit-testing and the hover colour) and what
