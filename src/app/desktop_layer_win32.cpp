@@ -239,8 +239,8 @@ class DesktopLayerWindow : public ui::win32::Window {
  private:
   static constexpr int kNoHover = -2;  // kSettingsRow is -1
 
-  // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force` draws
-  // even when the file has not changed (the display has).
+  // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force`
+  // draws even when the file has not changed (the display has).
   Load Reload(bool force) {
     const std::string scriptPath = DesktopScriptPath(programFolder_);
     if (!services_.files.FileExists(scriptPath)) return Load::kMissing;
@@ -251,7 +251,7 @@ class DesktopLayerWindow : public ui::win32::Window {
     if (!content) return Load::kUnreadable;
 
     const RECT area = PrimaryWorkArea();
-    const int width = static_cast<int>(area.right - area.left);
+    const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     const int dpi = dpi_;
     // No picture of the whole desktop is kept: the layout, the scaled pictures and the fonts
@@ -326,7 +326,7 @@ class DesktopLayerWindow : public ui::win32::Window {
       if (!shown_->painting->Draw(target, POINT{area.left, top},
                                   hovered != nullptr ? &hovered->caption : nullptr,
                                   kHoverColour)) {
-        return;  // no room for drawing now: the next paint tries again
+        return;  // no room for drawing now: the rest shows what was there until painted again
       }
       info.bmiHeader.biHeight = height;  // bottom-up, as the renderer draws
       SetDIBitsToDevice(dc.Get(), area.left, top, static_cast<DWORD>(width),

@@ -487,7 +487,9 @@ std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& l
     if (icon >= 0) parts->sheet.Put(icon, pictures.Icon(picture));
   }
   parts->texts.push_back({&layout.title, kBlack, kBlack});
-  for (const TextBlock& title : layout.columnTitles) parts->texts.push_back({&title, kWhite, kBlack});
+  for (const TextBlock& title : layout.columnTitles) {
+    parts->texts.push_back({&title, kWhite, kBlack});
+  }
   for (const EntryRow& row : layout.rows) {
     parts->texts.push_back({&row.caption, kNavy, kNavy});
     parts->texts.push_back({&row.description, kBlack, kBlack});
@@ -520,7 +522,9 @@ bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBloc
     patchHeight = std::max(patchHeight, shown.Height());
   };
   grow(parts.sheet.Area(parts.emblem, layout.emblem, page));
-  for (const auto& [icon, row] : parts.icons) grow(parts.sheet.Area(icon, row->pictureBounds, row->row));
+  for (const auto& [icon, row] : parts.icons) {
+    grow(parts.sheet.Area(icon, row->pictureBounds, row->row));
+  }
   for (const Parts::Text& text : parts.texts) grow(renderer_.TextBounds(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
   const GdiPatch patch(patchWidth, patchHeight);

@@ -60,8 +60,8 @@ def main():
     wine = Wine(os.path.join(helpers, "wineprefix"))
     wine.prepare_prefix()
     wine.shut_down()
-    folder, windows_folder = fresh_program_folder(arguments.program or os.path.join(build, "program"),
-                                                  os.path.join(work, "program"))
+    program = arguments.program or os.path.join(build, "program")
+    folder, windows_folder = fresh_program_folder(program, os.path.join(work, "program"))
     for helper in ("layer_apply.exe", "layer_probe.exe", "minimal_window.exe"):
         shutil.copy(os.path.join(helpers, helper), os.path.join(folder, helper.encode()))
     result = os.path.join(work, "apply-result.txt")

@@ -111,6 +111,7 @@ def test(arguments):
             wait_for(f"the probe's {command[0]}", lambda: os.path.exists(probe_output), 30)
             with open(probe_output) as file:
                 return file.read().split()
+
         area = places[("workarea", 0)]
 
         def screen_rect(kind, entry):
@@ -202,8 +203,8 @@ def test(arguments):
         log("a DPI change draws the layer again at the new DPI")
 
         check(probe("display", "800", "600") == ["done"], "Wine did not change the resolution")
-        wait_for("the layer at the new work area", lambda: probe("rect") == ["0", "0", "800", "600"],
-                 30)
+        wait_for("the layer at the new work area",
+                 lambda: probe("rect") == ["0", "0", "800", "600"], 30)
         # Left of the bar's text, where the page drawn for 768 rows has its first column.
         wait_for("the bottom bar at the new bottom",
                  lambda: navy_share(screenshot(), origin_x + 10, origin_x + 250,
