@@ -102,10 +102,18 @@ void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, D
   }
 }
 
+// The primary monitor's work area as its monitor reports it now: a process's SPI_GETWORKAREA
+// may still give the area from before a change of resolution.
 RECT PrimaryWorkArea() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   RECT area{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || area.right <= area.left ||
-      area.bottom <= area.top) {
+  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    area = monitor.rcWork;
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  if (area.right <= area.left || area.bottom <= area.top) {
     area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   return area;
@@ -131,6 +139,7 @@ class DesktopLayerWindow : public ui::win32::Window {
                 nullptr)) {
       return false;
     }
+    dpi_ = ui::win32::WindowDpi(Handle());
     if (Reload(true) != Load::kShown) return false;
     if (const auto setAttribute = ExportAs<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)>(
             FindSystemExport(L"dwmapi.dll", "DwmSetWindowAttribute"))) {
@@ -211,7 +220,12 @@ class DesktopLayerWindow : public ui::win32::Window {
         if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
         return 0;
       case WM_DISPLAYCHANGE: Reload(true); return 0;
-      case WM_DPICHANGED: Reload(true); return 0;
+      case WM_DPICHANGED:
+        // The new DPI comes with the message; the layer keeps to the work area, whatever size
+        // the system suggests.
+        dpi_ = HIWORD(wParam) != 0 ? HIWORD(wParam) : ui::win32::WindowDpi(Handle());
+        Reload(true);
+        return 0;
       case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA) Reload(true);
         break;
@@ -225,8 +239,8 @@ class DesktopLayerWindow : public ui::win32::Window {
  private:
   static constexpr int kNoHover = -2;  // kSettingsRow is -1
 
-  // Reads desktop.js and draws it at the work area's size and the window's DPI. `force` draws
-  // even when the file has not changed (the display has).
+  // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force`
+  // draws even when the file has not changed (the display has).
   Load Reload(bool force) {
     const std::string scriptPath = DesktopScriptPath(programFolder_);
     if (!services_.files.FileExists(scriptPath)) return Load::kMissing;
@@ -239,28 +253,19 @@ class DesktopLayerWindow : public ui::win32::Window {
     const RECT area = PrimaryWorkArea();
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    const int dpi = ui::win32::WindowDpi(Handle());
-    Result<std::string> drawn =
-        DrawDesktopBmp(content.value(), programFolder_, services_.files, width, height, dpi);
-    if (!drawn) return Load::kUnreadable;
-    // Kept by the display driver, as the screen's own format: the process keeps no copy of the
-    // picture's pixels, and painting is a plain copy.
-    const std::string& bmp = drawn.value();
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(bmp.data() + sizeof(BITMAPFILEHEADER));
-    const ScreenDc screen;
-    UniqueBitmap picture(CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
-                                        bmp.data() + kBmpHeaderSize, info, DIB_RGB_COLORS));
-    if (!picture) return Load::kUnreadable;
-
-    // The same layout the picture was drawn with, for hit-testing and the hover colour.
-    auto renderer = std::make_unique<render::DesktopRenderer>(dpi / 96.0);
-    layout_ = renderer->LayOut(content.value(), width, height);
-    renderer_ = std::move(renderer);
+    const int dpi = dpi_;
+    // No picture of the whole desktop is kept: the layout, the scaled pictures and the fonts
+    // draw whatever part of it is to be shown, when it is (Paint).
+    auto shown = std::make_unique<Shown>();
+    shown->renderer = std::make_unique<render::DesktopRenderer>(dpi / 96.0);
+    shown->layout = shown->renderer->LayOut(content.value(), width, height);
+    shown->painting =
+        PrepareDesktopPainting(*shown->renderer, shown->layout, programFolder_, services_.files);
+    if (!shown->painting) return Load::kUnreadable;
+    shown_ = std::move(shown);
     content_ = std::move(content).value();
     scriptBytes_ = bytes.value();
-    picture_ = std::move(picture);
     hover_ = kNoHover;
-    underHover_.Reset();
     SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -293,24 +298,52 @@ class DesktopLayerWindow : public ui::win32::Window {
     }
   }
 
+  // Draws the part to be painted in bands of rows through one small buffer, kept for the next
+  // paint.
   void Paint() {
     const PaintDc dc(Handle());
-    if (!picture_) return;
-    const MemoryDc source(dc.Get());
-    const SelectedObject selected(source.Get(), picture_.Get());
-    BITMAP size{};
-    GetObjectW(picture_.Get(), sizeof size, &size);
-    BitBlt(dc.Get(), 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
+    RECT area{};
+    if (!shown_ || GetClipBox(dc.Get(), &area) == ERROR || area.right <= area.left ||
+        area.bottom <= area.top) {
+      return;
+    }
+    const int width = static_cast<int>(area.right - area.left);
+    const int rows = std::min<int>(kBandRows, area.bottom - area.top);
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    if (band_.size() < stride * static_cast<std::size_t>(rows)) {
+      band_.assign(stride * static_cast<std::size_t>(rows), 0);
+    }
+    const render::EntryRow* hovered = hover_ != kNoHover ? RowOf(hover_) : nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    for (int top = area.top; top < area.bottom; top += rows) {
+      const int height = std::min<int>(rows, area.bottom - top);
+      const render::BgrPixels target{band_.data(), width, height, stride};
+      if (!shown_->painting->Draw(target, POINT{area.left, top},
+                                  hovered != nullptr ? &hovered->caption : nullptr,
+                                  kHoverColour)) {
+        return;  // no room for drawing now: the rest shows what was there until painted again
+      }
+      info.bmiHeader.biHeight = height;  // bottom-up, as the renderer draws
+      SetDIBitsToDevice(dc.Get(), area.left, top, static_cast<DWORD>(width),
+                        static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
+                        band_.data(), &info, DIB_RGB_COLORS);
+    }
   }
 
   render::Hit HitAt(LPARAM position) const {
-    return render::HitTest(layout_, static_cast<short>(LOWORD(position)),
+    if (!shown_) return {};
+    return render::HitTest(shown_->layout, static_cast<short>(LOWORD(position)),
                            static_cast<short>(HIWORD(position)));
   }
   render::Hit HitAtCursor() const {
     POINT cursor{};
-    if (!GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return {};
-    return render::HitTest(layout_, cursor.x, cursor.y);
+    if (!shown_ || !GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return {};
+    return render::HitTest(shown_->layout, cursor.x, cursor.y);
   }
   static bool IsLink(const render::Hit& hit) {
     return hit.kind == render::HitKind::Emblem || hit.kind == render::HitKind::Picture ||
@@ -318,41 +351,22 @@ class DesktopLayerWindow : public ui::win32::Window {
   }
 
   const render::EntryRow* RowOf(int entry) const {
-    const auto row = std::find_if(layout_.rows.begin(), layout_.rows.end(),
+    if (!shown_) return nullptr;
+    const std::vector<render::EntryRow>& rows = shown_->layout.rows;
+    const auto row = std::find_if(rows.begin(), rows.end(),
                                   [entry](const render::EntryRow& r) { return r.entry == entry; });
-    return row != layout_.rows.end() ? &*row : nullptr;
+    return row != rows.end() ? &*row : nullptr;
   }
 
-  // The caption under the pointer in the hover colour: drawn over the picture, whose pixels under
-  // it are kept to be put back when the pointer leaves.
+  // The caption under the pointer in the hover colour: Paint draws it so; only the captions
+  // that change colour are painted again.
   void ShowHover(int entry) {
-    if (entry == hover_ || !renderer_ || !picture_) return;
-    const ScreenDc screen;
-    const MemoryDc pictureDc(screen.Get());
-    const SelectedObject selectedPicture(pictureDc.Get(), picture_.Get());
-    if (underHover_) {
-      const MemoryDc savedDc(screen.Get());
-      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
-      BitBlt(pictureDc.Get(), hoverArea_.left, hoverArea_.top, hoverArea_.Width(),
-             hoverArea_.Height(), savedDc.Get(), 0, 0, SRCCOPY);
-      underHover_.Reset();
-      Invalidate(hoverArea_);
+    if (entry == hover_ || !shown_) return;
+    for (const int changed : {hover_, entry}) {
+      const render::EntryRow* row = changed != kNoHover ? RowOf(changed) : nullptr;
+      if (row != nullptr) Invalidate(shown_->renderer->TextBounds(row->caption));
     }
     hover_ = entry;
-    const render::EntryRow* row = entry != kNoHover ? RowOf(entry) : nullptr;
-    if (row == nullptr) return;
-    hoverArea_ = renderer_->TextBounds(row->caption);
-    if (hoverArea_.Empty()) return;
-    underHover_.Reset(CreateCompatibleBitmap(screen.Get(), hoverArea_.Width(), hoverArea_.Height()));
-    if (!underHover_) return;  // no room: the caption keeps its colour
-    {
-      const MemoryDc savedDc(screen.Get());
-      const SelectedObject selectedSaved(savedDc.Get(), underHover_.Get());
-      BitBlt(savedDc.Get(), 0, 0, hoverArea_.Width(), hoverArea_.Height(), pictureDc.Get(),
-             hoverArea_.left, hoverArea_.top, SRCCOPY);
-    }
-    renderer_->DrawTextOn(pictureDc.Get(), row->caption, kHoverColour, kHoverColour);
-    Invalidate(hoverArea_);
   }
 
   void Invalidate(const render::Rect& area) {
@@ -385,7 +399,16 @@ class DesktopLayerWindow : public ui::win32::Window {
     if (Shell().shellExecuteEx != nullptr) Shell().shellExecuteEx(&execute);
   }
 
-  static constexpr std::size_t kBmpHeaderSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  // Rows drawn at a time: a band of a 4K screen's width takes under 200 kB.
+  static constexpr int kBandRows = 16;
+
+  // The desktop as shown: the layout (for drawing, hit-testing and the hover colour) and what
+  // draws it, which refers to the other two.
+  struct Shown {
+    std::unique_ptr<render::DesktopRenderer> renderer;
+    render::DesktopLayout layout;
+    std::unique_ptr<render::DesktopPainting> painting;
+  };
 
   const LayerServices& services_;
   const std::string programFolder_;
@@ -394,12 +417,10 @@ class DesktopLayerWindow : public ui::win32::Window {
   const UINT taskbarCreatedMessage_;
   std::string scriptBytes_;  // desktop.js as last shown
   DesktopContent content_;
-  std::unique_ptr<render::DesktopRenderer> renderer_;
-  render::DesktopLayout layout_;
-  UniqueBitmap picture_;  // the drawn desktop
+  std::unique_ptr<Shown> shown_;
+  std::vector<std::uint8_t> band_;  // Paint's rows, kept between paints
   int hover_ = kNoHover;
-  render::Rect hoverArea_;
-  UniqueBitmap underHover_;  // the picture under the caption in the hover colour
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the window's, as the system last told it
   bool trackingLeave_ = false;
   std::optional<render::Hit> pressed_;
   LayerPlacement placement_;

@@ -22,55 +22,51 @@ using ui::win32::Picture;
 
 constexpr const char* kDrawFailure = "Не удалось нарисовать Рабочий стол";
 
-// The pictures a layout shows, decoded from the program folder: the theme's and those of the
-// rows drawn. A missing or broken picture is left out of the drawing, as the page leaves it out.
-// GIFs are decoded here; another format (a picture replaced by hand) goes to the system's decoders.
-class FolderPictures {
+// The pictures of the program folder, decoded one at a time as the renderer asks for them: the
+// theme's and icons/<n>.gif. A missing or broken picture is left out of the drawing, as the page
+// leaves it out. GIFs are decoded here; another format (a picture replaced by hand) goes to the
+// system's decoders.
+class FolderPictures : public render::PictureSource {
  public:
-  FolderPictures(const FileSystem& files, const std::string& programFolder,
-                 const render::DesktopLayout& layout) {
-    const std::string theme = programFolder + "\\Themes\\Blue Classic\\";
-    const auto load = [&](const std::string& path) -> render::PixelView {
-      const Result<std::string> bytes = files.ReadFile(path);
-      if (!bytes.ok()) return {};
-      const std::span<const std::byte> encoded = std::as_bytes(std::span(bytes.value()));
-      if (std::optional<render::PixelImage> gif = render::DecodeGif(encoded)) {
-        decoded_.push_back(std::move(*gif));
-        return decoded_.back().View();
-      }
-      if (!decoder_) {
-        com_.emplace();  // the system's picture decoders are COM objects
-        decoder_.emplace();
-      }
-      std::optional<Picture> picture = decoder_->Decode(encoded);
-      if (!picture) return {};
-      loaded_.push_back(std::move(*picture));
-      const Picture& kept = loaded_.back();
-      return {kept.pixels, kept.width, kept.height};
-    };
-    decoded_.reserve(4 + kPictureCount);
-    loaded_.reserve(4 + kPictureCount);
-    views_.background = load(theme + "pal.gif");
-    views_.emblem = load(theme + "emblem.gif");
-    views_.columnBar = load(theme + "pal_column.gif");
-    views_.bottomBar = load(theme + "pal_bottom.gif");
-    for (const render::EntryRow& row : layout.rows) {
-      if (row.picture < 0 || row.picture >= kPictureCount) continue;
-      render::PixelView& icon = views_.icons[static_cast<std::size_t>(row.picture)];
-      if (icon.Empty()) {
-        icon = load(programFolder + "\\icons\\" + std::to_string(row.picture) + ".gif");
-      }
-    }
+  FolderPictures(const FileSystem& files, const std::string& programFolder)
+      : files_(files), programFolder_(programFolder) {}
+
+  render::PixelView ThemePicture(Theme which) override {
+    const char* name = which == Theme::kBackground  ? "pal.gif"
+                       : which == Theme::kEmblem    ? "emblem.gif"
+                       : which == Theme::kColumnBar ? "pal_column.gif"
+                                                    : "pal_bottom.gif";
+    return Load(programFolder_ + "\\Themes\\Blue Classic\\" + name);
   }
-  const render::DesktopPictures& Views() const { return views_; }
+  render::PixelView Icon(int picture) override {
+    return Load(programFolder_ + "\\icons\\" + std::to_string(picture) + ".gif");
+  }
 
  private:
+  // The picture replaces the one decoded before it.
+  render::PixelView Load(const std::string& path) {
+    decoded_.reset();
+    loaded_.reset();
+    const Result<std::string> bytes = files_.ReadFile(path);
+    if (!bytes.ok()) return {};
+    const std::span<const std::byte> encoded = std::as_bytes(std::span(bytes.value()));
+    decoded_ = render::DecodeGif(encoded);
+    if (decoded_) return decoded_->View();
+    if (!decoder_) {
+      com_.emplace();  // the system's picture decoders are COM objects
+      decoder_.emplace();
+    }
+    loaded_ = decoder_->Decode(encoded);
+    if (!loaded_) return {};
+    return {loaded_->pixels, loaded_->width, loaded_->height};
+  }
+
+  const FileSystem& files_;
+  const std::string& programFolder_;
   std::optional<ComApartment> com_;
   std::optional<ui::win32::PictureDecoder> decoder_;
-  // Both reserved up front: the views point into them.
-  std::vector<render::PixelImage> decoded_;
-  std::vector<Picture> loaded_;
-  render::DesktopPictures views_;
+  std::optional<render::PixelImage> decoded_;
+  std::optional<Picture> loaded_;
 };
 
 // A 24-bit BMP file of that size whose pixels are still to be drawn; the pixels start at
@@ -115,7 +111,7 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
   }
   const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
   const render::DesktopLayout layout = renderer.LayOut(content, width, height);
-  const FolderPictures pictures(files, programFolder, layout);
+  FolderPictures pictures(files, programFolder);
 
   // The pixels are drawn straight into the file's bytes, bottom-up rows as a BMP keeps them.
   const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
@@ -126,11 +122,18 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
   }
   const render::BgrPixels target{reinterpret_cast<std::uint8_t*>(bytes.data() + kPixelOffset),
                                  width, height, stride};
-  if (bytes.empty() || !renderer.Draw(target, layout, pictures.Views())) {
+  if (bytes.empty() || !renderer.Draw(target, layout, pictures)) {
     return Status::Failure(std::string(kDrawFailure) + ": не хватает памяти для картинки " +
                            std::to_string(width) + " × " + std::to_string(height) + ".");
   }
   return bytes;
+}
+
+std::unique_ptr<render::DesktopPainting> PrepareDesktopPainting(
+    const render::DesktopRenderer& renderer, const render::DesktopLayout& layout,
+    const std::string& programFolder, const FileSystem& files) {
+  FolderPictures pictures(files, programFolder);
+  return renderer.Prepare(layout, pictures);
 }
 
 }  // namespace mirella::app

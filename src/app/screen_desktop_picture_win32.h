@@ -2,9 +2,11 @@
 // The desktop drawn as a picture the size of the primary monitor, in physical pixels and at its
 // DPI, with the pictures of the program folder, as the bytes of a 24-bit BMP file.
 
+#include <memory>
 #include <string>
 
 #include "install/desktop_picture.h"
+#include "render/desktop_renderer_win32.h"
 #include "system/file_system.h"
 
 namespace mirella::app {
@@ -22,5 +24,12 @@ class ScreenDesktopPicture : public DesktopPicture {
 // The same picture at an explicit size in pixels and DPI (96 draws the page one to one).
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
                                    const FileSystem& files, int width, int height, int dpi);
+
+// The desktop as `renderer` laid it out, with the pictures of the program folder, made ready to
+// be drawn part by part (the live layer); the decoded files are let go once it is made. Null
+// when GDI has no room.
+std::unique_ptr<render::DesktopPainting> PrepareDesktopPainting(
+    const render::DesktopRenderer& renderer, const render::DesktopLayout& layout,
+    const std::string& programFolder, const FileSystem& files);
 
 }  // namespace mirella::app

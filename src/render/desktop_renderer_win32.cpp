@@ -90,13 +90,14 @@ Rect Intersection(const Rect& a, const Rect& b) {
 // from: one section and one DC however many pictures are shown.
 class PictureSheet {
  public:
-  // The picture's number on the sheet; an empty picture is kept as one that draws nothing.
-  int Add(PixelImage image) {
-    places_.push_back({0, 0, image.width, image.height});
-    images_.push_back(std::move(image));
+  // The number on the sheet of a place for a picture scaled to `width` x `height`, which Put
+  // fills once the sheet is built.
+  int Add(int width, int height) {
+    if (width <= 0 || height <= 0) width = height = 0;
+    places_.push_back({0, 0, width, height, false});
     return static_cast<int>(places_.size()) - 1;
   }
-  // Puts the pictures added into the DIB section; false when GDI has no room for it.
+  // Makes the DIB section for the places added; false when GDI has no room for it.
   bool Build() {
     // Rows as wide as the widest picture, each picture where the row still has room.
     for (const Place& place : places_) width_ = std::max(width_, place.width);
@@ -127,23 +128,23 @@ class PictureSheet {
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || bits == nullptr || dc_.Get() == nullptr) return false;
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-      const PixelImage& image = images_[i];
-      for (int y = 0; y < image.height; ++y) {
-        std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
-                    pixels + static_cast<std::size_t>(places_[i].top + y) * width_ +
-                        places_[i].left);
-      }
-    }
-    images_.clear();
+    bits_ = static_cast<std::uint32_t*>(bits);
     selected_.emplace(dc_.Get(), bitmap_.Get());
     return true;
+  }
+  // The picture scaled into its place; an empty picture leaves the place drawing nothing.
+  void Put(int picture, PixelView view) {
+    Place& place = places_[static_cast<std::size_t>(picture)];
+    if (bits_ == nullptr || view.Empty() || place.width <= 0) return;
+    ScalePixelsInto(view, place.width, place.height,
+                    bits_ + static_cast<std::size_t>(place.top) * width_ + place.left,
+                    static_cast<std::size_t>(width_));
+    place.filled = true;
   }
   // Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
   Rect Area(int picture, const Rect& area, const Rect& clip) const {
     const Place& place = places_[static_cast<std::size_t>(picture)];
-    if (!selected_ || place.width <= 0 || place.height <= 0) return {};
+    if (!selected_ || !place.filled) return {};
     return Intersection({area.left, area.top, area.left + place.width, area.top + place.height},
                         clip);
   }
@@ -165,19 +166,35 @@ class PictureSheet {
     int top;
     int width;
     int height;
+    bool filled;
   };
-  std::vector<PixelImage> images_;  // until Build
   std::vector<Place> places_;
   int width_ = 0;
   int height_ = 0;
   UniqueBitmap bitmap_;
+  std::uint32_t* bits_ = nullptr;
   MemoryDc dc_{nullptr};
   std::optional<SelectedObject> selected_;
 };
 
-std::uint8_t* RowOf(const BgrPixels& target, int y) {
-  return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 - y);
-}
+// The part of the page a target holds: its top-left pixel is the page's point `origin`. Only
+// the page's own pixels are drawn, however far the target reaches.
+struct Canvas {
+  const BgrPixels& target;
+  POINT origin;
+  Rect page;
+
+  Rect Bounds() const {
+    return Intersection({origin.x, origin.y, origin.x + target.width, origin.y + target.height},
+                        page);
+  }
+  // The page's pixel (x, y), which must be within Bounds().
+  std::uint8_t* At(int x, int y) const {
+    return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 -
+                                                                  (y - origin.y)) +
+           static_cast<std::size_t>(x - origin.x) * 3;
+  }
+};
 
 // Repeats the first `filled` bytes of `row` until `size` bytes are written, doubling each copy.
 void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
@@ -188,23 +205,23 @@ void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
   }
 }
 
-void Fill(const BgrPixels& target, const Rect& area, std::uint32_t rgb) {
-  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+void Fill(const Canvas& canvas, const Rect& area, std::uint32_t rgb) {
+  const Rect shown = Intersection(area, canvas.Bounds());
   if (shown.Empty()) return;
   const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
-  std::uint8_t* first = RowOf(target, shown.top) + static_cast<std::size_t>(shown.left) * 3;
+  std::uint8_t* first = canvas.At(shown.left, shown.top);
   first[0] = static_cast<std::uint8_t>(rgb);
   first[1] = static_cast<std::uint8_t>(rgb >> 8);
   first[2] = static_cast<std::uint8_t>(rgb >> 16);
   RepeatPattern(first, 3, size);
   for (int y = shown.top + 1; y < shown.bottom; ++y) {
-    std::memcpy(RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3, first, size);
+    std::memcpy(canvas.At(shown.left, y), first, size);
   }
 }
 
 // Copies an opaque picture over `area` repeated from the area's top-left corner.
-void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
-  const Rect shown = Intersection(area, {0, 0, target.width, target.height});
+void Tile(const Canvas& canvas, const PixelImage& tile, const Rect& area) {
+  const Rect shown = Intersection(area, canvas.Bounds());
   if (tile.pixels.empty() || shown.Empty()) return;
   const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
   // One period of the tile's row, starting at the first pixel shown, then repeated.
@@ -213,7 +230,7 @@ void Tile(const BgrPixels& target, const PixelImage& tile, const Rect& area) {
   for (int y = shown.top; y < shown.bottom; ++y) {
     const std::uint32_t* source =
         tile.pixels.data() + static_cast<std::size_t>((y - area.top) % tile.height) * tile.width;
-    std::uint8_t* row = RowOf(target, y) + static_cast<std::size_t>(shown.left) * 3;
+    std::uint8_t* row = canvas.At(shown.left, y);
     for (int i = 0, x = phase; i < period; ++i, x = x + 1 == tile.width ? 0 : x + 1) {
       const std::uint32_t pixel = source[x];
       row[i * 3] = static_cast<std::uint8_t>(pixel);
@@ -250,23 +267,22 @@ class GdiPatch {
   explicit operator bool() const { return bits_ != nullptr; }
   HDC Dc() const { return dc_.Get(); }
 
-  // Lets `draw(dc, origin)` draw on `area` of the target (clipped to the target and to the
-  // patch's size), the page's point `origin` at the DC's (0, 0).
+  // Lets `draw(dc, origin, shown)` draw on `area` of the canvas (clipped to the canvas and to
+  // the patch's size: `shown`), the page's point `origin` at the DC's (0, 0).
   template <typename Draw>
-  void Over(const BgrPixels& target, const Rect& area, Draw&& draw) const {
-    Rect shown = Intersection(area, {0, 0, target.width, target.height});
+  void Over(const Canvas& canvas, const Rect& area, Draw&& draw) const {
+    Rect shown = Intersection(area, canvas.Bounds());
     shown.right = std::min(shown.right, shown.left + width_);
     shown.bottom = std::min(shown.bottom, shown.top + height_);
     if (bits_ == nullptr || shown.Empty()) return;
-    const std::size_t left = static_cast<std::size_t>(shown.left) * 3;
     const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(PatchRow(y - shown.top), RowOf(target, y) + left, size);
+      std::memcpy(PatchRow(y - shown.top), canvas.At(shown.left, y), size);
     }
-    draw(dc_.Get(), POINT{shown.left, shown.top});
+    draw(dc_.Get(), POINT{shown.left, shown.top}, shown);
     GdiFlush();
     for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(RowOf(target, y) + left, PatchRow(y - shown.top), size);
+      std::memcpy(canvas.At(shown.left, y), PatchRow(y - shown.top), size);
     }
   }
 
@@ -282,9 +298,18 @@ class GdiPatch {
   std::size_t stride_ = 0;
 };
 
-PixelImage Scaled(PixelView picture, double scale) {
-  return ScalePixels(picture, static_cast<int>(std::lround(picture.width * scale)),
-                     static_cast<int>(std::lround(picture.height * scale)));
+// A picture tiled over a coloured area: scaled, over the colour, and no taller than the `rows`
+// the area has (a tile repeats from the area's top, so no row below them is ever shown).
+PixelImage OpaqueTile(PixelView picture, double scale, std::uint32_t rgb, int rows) {
+  const int width = static_cast<int>(std::lround(picture.width * scale));
+  const int height = static_cast<int>(std::lround(picture.height * scale));
+  PixelImage scaled;
+  if (width != picture.width || height != picture.height) {
+    scaled = ScalePixels(picture, width, height);
+    picture = scaled.View();
+  }
+  picture.height = std::min(picture.height, std::max(rows, 1));
+  return OverColour(picture, rgb);
 }
 
 void Fill(HDC dc, const Rect& area, COLORREF colour) {
@@ -410,91 +435,127 @@ Rect DesktopRenderer::TextArea(const TextBlock& block) const {
   return area;
 }
 
-bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
-                           const DesktopPictures& pictures) const {
-  const Rect page{0, 0, layout.width, layout.height};
-  // The page's canvas is white; the background picture is repeated over it from the corner.
-  const PixelImage background = OverColour(Scaled(pictures.background, scale_).View(), kWhitePixel);
-  if (background.pixels.empty()) Fill(target, page, kWhitePixel);
-  Tile(target, background, page);
-  Fill(target, layout.columnBar, kNavyPixel);
-  Tile(target, OverColour(Scaled(pictures.columnBar, scale_).View(), kNavyPixel), layout.columnBar);
-  Fill(target, layout.bottomBar, kNavyPixel);
-  Tile(target, OverColour(Scaled(pictures.bottomBar, scale_).View(), kNavyPixel), layout.bottomBar);
-
-  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
-  // largest of those areas.
+// What drawing any part of the page takes, made once: the tiles scaled and over their colours,
+// the pictures scaled and packed, the texts with their colours.
+struct DesktopPainting::Parts {
+  PixelImage background;
+  PixelImage columnTile;
+  PixelImage bottomTile;
   PictureSheet sheet;
-  const int emblem =
-      sheet.Add(ScalePixels(pictures.emblem, layout.emblem.Width(), layout.emblem.Height()));
-  // Each picture is scaled once, however many rows show it.
-  std::array<int, kPictureCount> icons;
-  icons.fill(-1);
-  std::vector<std::pair<int, const EntryRow*>> shownIcons;
-  for (const EntryRow& row : layout.rows) {
-    if (row.picture < 0 || row.picture >= kPictureCount) continue;
-    int& icon = icons[static_cast<std::size_t>(row.picture)];
-    if (icon < 0) {
-      icon = sheet.Add(ScalePixels(pictures.icons[static_cast<std::size_t>(row.picture)],
-                                   row.pictureBounds.Width(), row.pictureBounds.Height()));
-    }
-    shownIcons.emplace_back(icon, &row);
-  }
-  if (!sheet.Build()) return false;
+  int emblem = -1;
+  std::vector<std::pair<int, const EntryRow*>> icons;  // each shown picture and its row
   struct Text {
     const TextBlock* block;
     COLORREF colour;
     COLORREF underline;
   };
-  std::vector<Text> texts{{&layout.title, kBlack, kBlack}};
-  for (const TextBlock& title : layout.columnTitles) texts.push_back({&title, kWhite, kBlack});
-  for (const EntryRow& row : layout.rows) {
-    texts.push_back({&row.caption, kNavy, kNavy});
-    texts.push_back({&row.description, kBlack, kBlack});
-  }
-  texts.push_back({&layout.barText, kWhite, kBlack});
+  std::vector<Text> texts;
+};
 
-  const Rect emblemArea = sheet.Area(emblem, layout.emblem, page);
-  int patchWidth = emblemArea.Width();
-  int patchHeight = emblemArea.Height();
+DesktopPainting::DesktopPainting(const DesktopRenderer& renderer, const DesktopLayout& layout,
+                                 std::unique_ptr<Parts> parts)
+    : renderer_(renderer), layout_(layout), parts_(std::move(parts)) {}
+
+DesktopPainting::~DesktopPainting() = default;
+
+std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& layout,
+                                                          PictureSource& pictures) const {
+  using Theme = PictureSource::Theme;
+  auto parts = std::make_unique<DesktopPainting::Parts>();
+  // The page's canvas is white; the background picture is repeated over it from the corner.
+  parts->background =
+      OpaqueTile(pictures.ThemePicture(Theme::kBackground), scale_, kWhitePixel, layout.height);
+  parts->columnTile = OpaqueTile(pictures.ThemePicture(Theme::kColumnBar), scale_, kNavyPixel,
+                                 layout.columnBar.Height());
+  parts->bottomTile = OpaqueTile(pictures.ThemePicture(Theme::kBottomBar), scale_, kNavyPixel,
+                                 layout.bottomBar.Height());
+  // The sheet is made for the sizes shown and then filled one picture at a time; each picture
+  // is scaled once, however many rows show it.
+  parts->emblem = parts->sheet.Add(layout.emblem.Width(), layout.emblem.Height());
+  std::array<int, kPictureCount> icons;
+  icons.fill(-1);
+  for (const EntryRow& row : layout.rows) {
+    if (row.picture < 0 || row.picture >= kPictureCount) continue;
+    int& icon = icons[static_cast<std::size_t>(row.picture)];
+    if (icon < 0) icon = parts->sheet.Add(row.pictureBounds.Width(), row.pictureBounds.Height());
+    parts->icons.emplace_back(icon, &row);
+  }
+  if (!parts->sheet.Build()) return nullptr;
+  parts->sheet.Put(parts->emblem, pictures.ThemePicture(Theme::kEmblem));
+  for (int picture = 0; picture < kPictureCount; ++picture) {
+    const int icon = icons[static_cast<std::size_t>(picture)];
+    if (icon >= 0) parts->sheet.Put(icon, pictures.Icon(picture));
+  }
+  parts->texts.push_back({&layout.title, kBlack, kBlack});
+  for (const TextBlock& title : layout.columnTitles) {
+    parts->texts.push_back({&title, kWhite, kBlack});
+  }
+  for (const EntryRow& row : layout.rows) {
+    parts->texts.push_back({&row.caption, kNavy, kNavy});
+    parts->texts.push_back({&row.description, kBlack, kBlack});
+  }
+  parts->texts.push_back({&layout.barText, kWhite, kBlack});
+  return std::unique_ptr<DesktopPainting>(new DesktopPainting(*this, layout, std::move(parts)));
+}
+
+bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBlock* highlight,
+                           COLORREF highlightColour) const {
+  const Parts& parts = *parts_;
+  const DesktopLayout& layout = layout_;
+  const Rect page{0, 0, layout.width, layout.height};
+  const Canvas canvas{target, origin, page};
+  if (parts.background.pixels.empty()) Fill(canvas, page, kWhitePixel);
+  Tile(canvas, parts.background, page);
+  Fill(canvas, layout.columnBar, kNavyPixel);
+  Tile(canvas, parts.columnTile, layout.columnBar);
+  Fill(canvas, layout.bottomBar, kNavyPixel);
+  Tile(canvas, parts.bottomTile, layout.bottomBar);
+
+  // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
+  // largest of those areas within the canvas.
+  const Rect bounds = canvas.Bounds();
+  int patchWidth = 0;
+  int patchHeight = 0;
   const auto grow = [&](const Rect& area) {
-    const Rect shown = Intersection(area, page);
+    const Rect shown = Intersection(area, bounds);
     patchWidth = std::max(patchWidth, shown.Width());
     patchHeight = std::max(patchHeight, shown.Height());
   };
-  for (const auto& [icon, row] : shownIcons) grow(sheet.Area(icon, row->pictureBounds, row->row));
-  for (const Text& text : texts) grow(TextArea(*text.block));
+  grow(parts.sheet.Area(parts.emblem, layout.emblem, page));
+  for (const auto& [icon, row] : parts.icons) {
+    grow(parts.sheet.Area(icon, row->pictureBounds, row->row));
+  }
+  for (const Parts::Text& text : parts.texts) grow(renderer_.TextBounds(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
   const GdiPatch patch(patchWidth, patchHeight);
   if (!patch) return false;
 
-  patch.Over(target, emblemArea, [&](HDC dc, POINT origin) {
-    sheet.Blend(dc, origin, emblem, layout.emblem, page);
-  });
-  for (const auto& [icon, row] : shownIcons) {
-    patch.Over(target, sheet.Area(icon, row->pictureBounds, row->row),
-               [&](HDC dc, POINT origin) {
-                 sheet.Blend(dc, origin, icon, row->pictureBounds, row->row);
+  patch.Over(canvas, parts.sheet.Area(parts.emblem, layout.emblem, page),
+             [&](HDC dc, POINT at, const Rect& shown) {
+               parts.sheet.Blend(dc, at, parts.emblem, layout.emblem, shown);
+             });
+  for (const auto& [icon, row] : parts.icons) {
+    patch.Over(canvas, parts.sheet.Area(icon, row->pictureBounds, row->row),
+               [&](HDC dc, POINT at, const Rect& shown) {
+                 parts.sheet.Blend(dc, at, icon, row->pictureBounds, shown);
                });
   }
   SetBkMode(patch.Dc(), TRANSPARENT);
   SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  for (const Text& text : texts) {
-    patch.Over(target, TextArea(*text.block),
-               [&](HDC dc, POINT origin) {
-                 DrawText(dc, origin, *text.block, text.colour, text.underline);
-               });
-  }
+  const auto drawText = [&](const TextBlock& block, COLORREF colour, COLORREF underline) {
+    patch.Over(canvas, renderer_.TextBounds(block), [&](HDC dc, POINT at, const Rect&) {
+      renderer_.DrawText(dc, at, block, colour, underline);
+    });
+  };
+  for (const Parts::Text& text : parts.texts) drawText(*text.block, text.colour, text.underline);
+  if (highlight != nullptr) drawText(*highlight, highlightColour, highlightColour);
   return true;
 }
 
-void DesktopRenderer::DrawTextOn(HDC dc, const TextBlock& block, COLORREF colour,
-                                 COLORREF underline) const {
-  const int saved = SaveDC(dc);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-  DrawText(dc, POINT{0, 0}, block, colour, underline);
-  RestoreDC(dc, saved);
+bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,
+                           PictureSource& pictures) const {
+  const std::unique_ptr<DesktopPainting> painting = Prepare(layout, pictures);
+  return painting != nullptr && painting->Draw(target, POINT{0, 0});
 }
 
 }  // namespace mirella::render

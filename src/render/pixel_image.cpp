@@ -45,9 +45,19 @@ PixelImage ScalePixels(PixelView source, int width, int height) {
   out.width = width;
   out.height = height;
   out.pixels.resize(static_cast<std::size_t>(width) * height);
+  ScalePixelsInto(source, width, height, out.pixels.data(), static_cast<std::size_t>(width));
+  return out;
+}
+
+void ScalePixelsInto(PixelView source, int width, int height, std::uint32_t* target,
+                     std::size_t stride) {
+  if (source.Empty() || width <= 0 || height <= 0) return;
   if (width == source.width && height == source.height) {
-    std::copy(source.pixels, source.pixels + out.pixels.size(), out.pixels.begin());
-    return out;
+    for (int y = 0; y < height; ++y) {
+      std::copy_n(source.pixels + static_cast<std::size_t>(y) * width, width,
+                  target + static_cast<std::size_t>(y) * stride);
+    }
+    return;
   }
   const std::vector<Tap> columns = Taps(source.width, width);
   const std::vector<Tap> rows = Taps(source.height, height);
@@ -64,13 +74,12 @@ PixelImage ScalePixels(PixelView source, int width, int height) {
     const Tap& tap = rows[static_cast<std::size_t>(y)];
     resampleRow(tap.first, upper);
     resampleRow(tap.second, lower);
-    std::uint32_t* target = out.pixels.data() + static_cast<std::size_t>(y) * width;
+    std::uint32_t* line = target + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
-      target[x] = Blend(upper[static_cast<std::size_t>(x)], lower[static_cast<std::size_t>(x)],
-                        tap.weight);
+      line[x] = Blend(upper[static_cast<std::size_t>(x)], lower[static_cast<std::size_t>(x)],
+                      tap.weight);
     }
   }
-  return out;
 }
 
 PixelImage OverColour(PixelView source, std::uint32_t rgb) {

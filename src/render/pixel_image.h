@@ -2,6 +2,7 @@
 // Pictures as the renderer takes them: 32-bit premultiplied BGRA pixels, rows top-down, as the
 // picture decoders give them. Portable, so the scaling is tested natively.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct PixelImage {
 // The picture resampled smoothly (bilinearly, on premultiplied values, so transparent pixels do
 // not darken the edges) to `width` x `height`; an exact copy at its own size.
 PixelImage ScalePixels(PixelView source, int width, int height);
+// The same into pixels someone else owns: `width` x `height` at `target`, rows `stride` pixels
+// apart.
+void ScalePixelsInto(PixelView source, int width, int height, std::uint32_t* target,
+                     std::size_t stride);
 
 // The picture over an opaque colour (0x00RRGGBB): what a picture on a coloured cell shows.
 PixelImage OverColour(PixelView source, std::uint32_t rgb);

@@ -1,9 +1,12 @@
 """The desktop layer in Wine's virtual desktop, as Windows 7. Apply (run by a helper that reports
 where the layer shows its links) starts `desktop.exe /layer`: the pointer over a caption turns it
 #0000FF, which only the layer does, never the wallpaper under it. desktop.js changed on disk is
-drawn again at once; a click on an entry whose link names a batch file runs it. Another program's
-window stays above the layer, also after a click on the layer. A second `/layer` start ends at
-once and leaves one layer; `/restore /quiet` ends the layer and removes its Run value."""
+drawn again at once; a click on an entry whose link names a batch file runs it, one whose file is
+missing shows the shell's message and the layer goes on. The layer goes back under a shell window
+made anew when the taskbar's message comes, draws itself again at a new DPI and at a new screen
+resolution, and back as it was. Another program's window stays above the layer, also after a
+click on the layer. A second `/layer` start ends at once and leaves one layer; `/restore /quiet`
+ends the layer and removes its Run value."""
 
 import os
 import re
@@ -47,13 +50,32 @@ def read_places(path):
     return places
 
 
+def same_pixels(first, second, rect):
+    """Whether two screenshots agree on every pixel of rect (x, y, width, height)."""
+    x, y, width, height = rect
+    return all(first.pixels[((y + row) * first.width + x) * 3:((y + row) * first.width + x
+                                                                + width) * 3]
+               == second.pixels[((y + row) * second.width + x) * 3:((y + row) * second.width
+                                                                     + x + width) * 3]
+               for row in range(height))
+
+
+def navy_share(image, x0, x1, y):
+    """The share of the points of a row from x0 to x1 in the bars' navy (their pictures lighten
+    it somewhat)."""
+    points = [image.pixel(x, y) for x in range(x0, x1, 4)]
+    return sum(1 for r, g, b in points if r < 60 and g < 60 and b > 90) / len(points)
+
+
 def test(arguments):
-    check(arguments.apply_helper, "the test needs --apply-helper")
+    check(arguments.apply_helper and arguments.probe,
+          "the test needs --apply-helper and --probe")
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     work = os.path.abspath(arguments.work)
     folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
     shutil.copy(arguments.apply_helper, os.path.join(folder, b"layer_apply.exe"))
+    shutil.copy(arguments.probe, os.path.join(folder, b"layer_probe.exe"))
     wine.delete_registry_key(XP_SETTING_KEY)
     saved = os.path.join(app_data(wine), "Mirella", "previous desktop.dat")
     if os.path.exists(saved):
@@ -78,6 +100,18 @@ def test(arguments):
               f"the Run value is {command!r}")
 
         origin_x, origin_y, _, _ = window_geometry(desktop.window)
+        probe_output = os.path.join(work, "probe.txt")
+
+        def probe(*command):
+            """What layer_probe.exe, run in the desktop, wrote: its words, or [] on failure."""
+            if os.path.exists(probe_output):
+                os.remove(probe_output)
+            desktop.start((windows_folder + "\\layer_probe.exe").encode(WINE_CODE_PAGE), "--to",
+                          Wine.windows_path(probe_output), *command)
+            wait_for(f"the probe's {command[0]}", lambda: os.path.exists(probe_output), 30)
+            with open(probe_output) as file:
+                return file.read().split()
+
         area = places[("workarea", 0)]
 
         def screen_rect(kind, entry):
@@ -113,7 +147,11 @@ def test(arguments):
         link = "file:///" + Wine.windows_path(batch).replace("\\", "/").replace(" ", "%20")
         text, links = re.subn(rb'^link\[0\]="[^"]*"', b'link[0]="' + link.encode() + b'"', text,
                               flags=re.MULTILINE)
-        check(titles == 1 and links == 1, "desktop.js has not the expected lines")
+        missing = link.replace("open%20me.bat", "missing.bat")
+        text, missing_links = re.subn(rb'^link\[1\]="[^"]*"', b'link[1]="' + missing.encode()
+                                      + b'"', text, flags=re.MULTILINE)
+        check(titles == 1 and links == 1 and missing_links == 1,
+              "desktop.js has not the expected lines")
         with open(script, "wb") as file:
             file.write(text)
 
@@ -128,6 +166,56 @@ def test(arguments):
         click(*centre(screen_rect("caption", 0)))
         wait_for("the batch file the link names to run", lambda: os.path.exists(ran), 60)
         log("a click on an entry opened its link")
+
+        # A link whose file is missing: the shell's message, over the layer that goes on.
+        click(*centre(screen_rect("caption", 1)))
+        wait_for("the shell's message about the missing file", lambda: probe("dialog"), 60)
+        check(len(layer_processes()) == 1, "the layer ended after a link that cannot be opened")
+        move_mouse(origin_x + 2, origin_y + 2)
+        caption = screen_rect("caption", 2)
+        move_mouse(*centre(caption))
+        wait_for("the hover after the message", lambda: hover_pixels(caption) > 20, 30)
+        move_mouse(origin_x + 2, origin_y + 2)
+        wait_for("the caption back in its own colour", lambda: hover_pixels(caption) == 0, 30)
+        log("a link that cannot be opened shows the shell's message; the layer goes on")
+
+        # Explorer started again: its new window at the bottom, then the taskbar's message.
+        where = probe("shell-restart")
+        check(where[:1] == ["above"] and where[-1:] == ["bottom"],
+              f"the layer before and after the taskbar's message: {where}")
+        log("the taskbar's message puts the layer back at the bottom")
+
+        # Another DPI and another resolution: drawn again for each, and back as it was.
+        shown = screenshot()
+        layer_area = (origin_x, origin_y, 1024, 768)
+        check(probe("dpi", "144") == ["done"], "the probe could not send the DPI change")
+
+        def bigger_title():
+            now = screenshot()
+            return sum(1 for y in range(title[1], title[1] + title[3], 2)
+                       for x in range(title[0], title[0] + title[2], 2)
+                       if now.pixel(x, y) != shown.pixel(x, y)) > 300
+        wait_for("the layer drawn at 144 dpi", bigger_title, 30)
+        desktop.save(os.path.join(arguments.screenshots, "layer-144dpi.png"))
+        probe("dpi", "96")
+        wait_for("the layer drawn at 96 dpi as before",
+                 lambda: same_pixels(screenshot(), shown, layer_area), 30)
+        log("a DPI change draws the layer again at the new DPI")
+
+        check(probe("display", "800", "600") == ["done"], "Wine did not change the resolution")
+        wait_for("the layer at the new work area",
+                 lambda: probe("rect") == ["0", "0", "800", "600"], 30)
+        # Left of the bar's text, where the page drawn for 768 rows has its first column.
+        wait_for("the bottom bar at the new bottom",
+                 lambda: navy_share(screenshot(), origin_x + 10, origin_x + 250,
+                                    origin_y + 585) > 0.9, 30)
+        desktop.save(os.path.join(arguments.screenshots, "layer-800x600.png"))
+        probe("display", "1024", "768")
+        wait_for("the layer back at the whole work area",
+                 lambda: probe("rect") == ["0", "0", "1024", "768"], 30)
+        wait_for("the layer drawn as before", lambda: same_pixels(screenshot(), shown, layer_area),
+                 30)
+        log("a new resolution resizes the layer to the work area and draws it again")
 
         # Another program's window over the layer: a click on the layer (not on a link) leaves
         # it below. The hover after the click shows that the layer has handled the click.

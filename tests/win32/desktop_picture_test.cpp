@@ -97,6 +97,64 @@ TEST(DesktopPictureTest, DrawsTheDefaultDesktopIntoA24BitBmp) {
   EXPECT_GT(bmp.Count(layout.emblem, White), 1000);
 }
 
+// The live layer draws the desktop part by part, in bands through a small buffer: every part must
+// come out as the whole picture has it, at 96 dpi and at a scale, also where a band reaches past
+// the page; a caption drawn in the hover colour changes only its own area.
+TEST(DesktopPictureTest, DrawsAnyPartAsTheWholePictureHasIt) {
+  std::string folder = std::string("Z:") + MIRELLA_PROGRAM_DIR;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  const DesktopContent content = testing::DefaultTestContent();
+  Win32FileSystem files;
+  for (const int dpi : {96, 144}) {
+    const int width = 1024;
+    const int height = 700;
+    const auto whole = app::DrawDesktopBmp(content, folder, files, width, height, dpi);
+    ASSERT_TRUE(whole.ok()) << whole.message();
+    const Bmp bmp{whole.value(), width, height};
+    const render::DesktopRenderer renderer(dpi / 96.0);
+    const render::DesktopLayout layout = renderer.LayOut(content, width, height);
+    const auto painting = app::PrepareDesktopPainting(renderer, layout, folder, files);
+    ASSERT_NE(painting, nullptr);
+
+    // Bands of 37 rows and 301 columns from x = -5: their edges cut through texts and pictures.
+    constexpr int kRows = 37;
+    constexpr int kColumns = 301;
+    constexpr std::size_t kStride = (kColumns * 3 + 3) & ~std::size_t{3};
+    std::string band(54 + kStride * kRows, '\0');
+    const Bmp part{band, kColumns, kRows};
+    const render::BgrPixels target{reinterpret_cast<std::uint8_t*>(band.data() + 54), kColumns,
+                                   kRows, kStride};
+    const auto partDiffers = [&](int left, int top, const render::Rect& except) {
+      int differing = 0;
+      for (int y = 0; y < kRows && top + y < height; ++y) {
+        for (int x = std::max(0, -left); x < kColumns && left + x < width; ++x) {
+          if (!except.Contains(left + x, top + y)) {
+            differing += part.At(x, y) != bmp.At(left + x, top + y) ? 1 : 0;
+          }
+        }
+      }
+      return differing;
+    };
+    int differing = 0;
+    for (int top = 0; top < height; top += kRows) {
+      for (int left = -5; left < width; left += kColumns) {
+        ASSERT_TRUE(painting->Draw(target, {left, top}));
+        differing += partDiffers(left, top, {});
+      }
+    }
+    EXPECT_EQ(differing, 0) << "at " << dpi << " dpi";
+
+    const render::TextBlock& caption = layout.rows[1].caption;
+    const render::Rect hover = renderer.TextBounds(caption);
+    const POINT origin{caption.bounds.left - 20, caption.bounds.top - 10};
+    ASSERT_TRUE(painting->Draw(target, origin, &caption, RGB(0, 0, 255)));
+    EXPECT_GT(part.Count({20, 10, 20 + caption.bounds.Width(), 10 + caption.bounds.Height()},
+                         [](std::uint32_t c) { return c == 0x0000FF; }),
+              20);
+    EXPECT_EQ(partDiffers(origin.x, origin.y, hover), 0) << "at " << dpi << " dpi";
+  }
+}
+
 // The desktop decodes its GIFs without the system's decoders: every shipped picture must come out
 // as the system decodes it, and a file cut anywhere must fail or decode, never crash.
 TEST(DesktopPictureTest, DecodesEveryShippedGifAsTheSystemDoes) {
