@@ -1,8 +1,10 @@
 // What a screen reader in another process finds in a window through Active Accessibility.
-//   accessibility_probe <window caption> [--do <name>]
+//   accessibility_probe <window caption> [--do <name> | --type <name> <text>]
 // Prints one line per element under the window's client object, depth first: its role number, a
 // tab, its state in hex, a tab and its name (UTF-8). With "--do <name>" it runs the default action
-// of the first element with that name instead and prints "done".
+// of the first element with that name instead and prints "done". With "--type <name> <text>" it
+// puts the text into the text box of that name, as typing would, and prints the new name of
+// every element the window announces as renamed within two seconds, one per line.
 // Exit code 0 on success, 1 when the window or the element is not found, 2 on a failed call.
 
 #include <windows.h>
@@ -73,11 +75,52 @@ LONG NumberOf(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
   return number;
 }
 
+std::vector<std::string> renamed;
+
+void CALLBACK NameChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                          DWORD) {
+  IAccessible* accessible = nullptr;
+  VARIANT element{};
+  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                          static_cast<DWORD>(child), &accessible, &element))) {
+    renamed.push_back(NameOf(*accessible, element.vt == VT_I4 ? element.lVal : CHILDID_SELF));
+    accessible->Release();
+    VariantClear(&element);
+  }
+}
+
+// Types into the named text box and lists the names announced as changed.
+int TypeAndListRenamed(HWND window, IAccessible& root, const std::string& box,
+                       const wchar_t* text) {
+  HWND edit = nullptr;
+  Walk(root, [&](IAccessible& object, LONG id) {
+    if (id != CHILDID_SELF || NameOf(object, id) != box) return true;
+    WindowFromAccessibleObject(&object, &edit);
+    return false;
+  });
+  if (edit == nullptr) return 1;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       NameChanged, process, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 2;
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  const DWORD until = GetTickCount() + 2000;
+  while (GetTickCount() < until) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  UnhookWinEvent(hook);
+  for (const std::string& name : renamed) std::printf("%s\n", name.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  if (argc != 2 && argc != 4) return 2;
+  if (argc != 2 && argc != 4 && argc != 5) return 2;
   HWND window = FindWindowW(nullptr, argv[1]);
   if (window == nullptr) {
     std::puts("no window");
@@ -91,7 +134,9 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   int status = 0;
-  if (argc == 4 && std::wstring(argv[2]) == L"--do") {
+  if (argc == 5 && std::wstring(argv[2]) == L"--type") {
+    status = TypeAndListRenamed(window, *root, Utf8(argv[3]), argv[4]);
+  } else if (argc == 4 && std::wstring(argv[2]) == L"--do") {
     const std::string wanted = Utf8(argv[3]);
     status = 1;
     Walk(*root, [&](IAccessible& object, LONG id) {

@@ -3,7 +3,7 @@ the main window's accessible objects with oleacc and reads each element's name, 
 The main menu's commands are links, the first one focused; the default action of "Установить
 Mirella" is its click and reaches the loading page; the settings page names its text boxes by
 their captions; the first "Значки" opens icon page 1, whose pictures and link buttons are named
-after their entries."""
+after their entries, and renamed, with the change announced, when a caption is typed."""
 
 from mirella_gui import (WINE_CODE_PAGE, Layout, Program, Wine, check, fresh_program_folder, log, run_test,
                          wait_for, wait_for_window)
@@ -43,6 +43,14 @@ class Probe:
                                name.encode(WINE_CODE_PAGE), timeout=60)
         check(result.returncode == 0 and result.stdout.strip() == b"done",
               f"the default action of {name!r}: {result.stdout!r}")
+
+
+    def type_text(self, box, text):
+        """Types the text into the named text box; the names announced as changed."""
+        result = self.wine.run(self.path, self.caption.encode(WINE_CODE_PAGE), "--type",
+                               box.encode(WINE_CODE_PAGE), text.encode(WINE_CODE_PAGE), timeout=60)
+        check(result.returncode == 0, f"typing into {box!r}: {result.stdout!r}")
+        return result.stdout.decode("utf-8", "replace").splitlines()
 
 
 def test(arguments):
@@ -100,6 +108,12 @@ def test(arguments):
                            ("Ссылка: Мой компьютер, выбрана", ROLE_PUSHBUTTON),
                            ("Ссылка: Утилита, не выбрана", ROLE_PUSHBUTTON)):
             check(probe.find(name, role) is not None, f"no {name!r} with role {role}")
+        # Typing a new caption renames the entry's picture and link buttons, and the window
+        # says so, so that a screen reader does not go on reading the old names.
+        announced = probe.type_text("Подпись значка 1", "Диск C")
+        for name in ("Значок: Диск C", "Ссылка: Диск C, выбрана"):
+            check(name in announced, f"{name!r} was not announced; announced: {announced}")
+            check(probe.find(name, ROLE_PUSHBUTTON) is not None, f"no {name!r}")
         log("the main menu, the loading page, the settings page and an icon page are read and "
             "worked through Active Accessibility")
     finally:

@@ -25,11 +25,6 @@ bool IsExposedElement(const Control& control) {
   }
 }
 
-const std::string& NameOf(const Control& control) {
-  if (!control.accessibleName.empty()) return control.accessibleName;
-  if (control.kind == ControlKind::kProgress && control.progress) return control.progress->Caption();
-  return control.text;
-}
 
 LONG RoleOf(const Control& control) {
   switch (control.activation) {
@@ -73,6 +68,12 @@ LONG ChildIdOf(Control& container, const Control& control) {
     if (children[i] == &control) return static_cast<LONG>(i + 1);
   }
   return CHILDID_SELF;
+}
+
+const std::string& AccessibleNameOf(const Control& control) {
+  if (!control.accessibleName.empty()) return control.accessibleName;
+  if (control.kind == ControlKind::kProgress && control.progress) return control.progress->Caption();
+  return control.text;
 }
 
 ContainerAccessible::ContainerAccessible(ContainerWindow& window, IAccessible* standard)
@@ -154,7 +155,7 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accName(VARIANT child, BSTR* 
     if (resolved.target == Target::kInvalid || resolved.target == Target::kWindow) {
       return E_INVALIDARG;
     }
-    return ReturnText(NameOf(*resolved.control), name);
+    return ReturnText(AccessibleNameOf(*resolved.control), name);
   });
 }
 

@@ -3,6 +3,7 @@
 // itself, as simple elements with a name, a role, a state and a default action, and its child
 // windows as their own accessible objects. The container window answers WM_GETOBJECT with it.
 
+#include <string>
 #include <vector>
 
 #include "system/handles_win32.h"
@@ -20,6 +21,10 @@ std::vector<Control*> ExposedChildren(Control& container);
 
 // The child id of a control in its container's exposed children, or CHILDID_SELF for none.
 LONG ChildIdOf(Control& container, const Control& control);
+
+// The name a client reads for a windowless control: its accessible name, else its text (a
+// progress bar's caption).
+const std::string& AccessibleNameOf(const Control& control);
 
 class ContainerAccessible : public AccessibleObject {
  public:

@@ -446,6 +446,33 @@ void FormView::StopTimers() {
   timers_.clear();
 }
 
+// A control whose name changed (a link button now marked chosen, say) is announced, as a window
+// announces a change of its own text, so that a screen reader does not go on reading the old
+// name. A windowless control is a child element of its container's object; a window with a name
+// of its own (not its text) is its own object.
+void FormView::AnnounceNameChanges(const std::vector<Control*>& tree) {
+  std::map<const Control*, std::string> names;
+  for (Control* control : tree) {
+    const bool windowed = IsWindowed(control->kind);
+    if (control == &form_ || (windowed && control->accessibleName.empty())) continue;
+    const std::string& name = AccessibleNameOf(*control);
+    const auto before = names_.find(control);
+    if (before != names_.end() && before->second != name) {
+      Control* container = ContainerOf(*control);
+      HWND window = windowed ? WindowOf(*control)
+                             : (container != nullptr ? WindowOf(*container) : nullptr);
+      const LONG child = windowed ? CHILDID_SELF
+                         : container != nullptr ? ChildIdOf(*container, *control)
+                                                : CHILDID_SELF;
+      if (window != nullptr && (windowed || child != CHILDID_SELF) && IsWindowVisible(window)) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
+      }
+    }
+    names.emplace(control, name);
+  }
+  names_ = std::move(names);
+}
+
 void FormView::Sync() {
   if (Handle() == nullptr || closed_) return;
   syncing_ = true;
@@ -489,6 +516,7 @@ void FormView::Sync() {
   for (Control* container : restack) RestackChildren(*container);
   SyncTimers(timers);
   SyncForm();
+  AnnounceNameChanges(tree);
   syncing_ = false;
   // Pages shown or hidden move the focus.
   if (loaded_) {

@@ -107,6 +107,7 @@ class FormView {
   void SyncTooltip(ControlWindow& record);
   void SyncForm();
   void SyncTimers(const std::vector<Control*>& timers);
+  void AnnounceNameChanges(const std::vector<Control*>& tree);
   void StopTimers();
   void RestackChildren(Control& container);
   static void ReleaseAccessible(ControlWindow& record);
@@ -136,6 +137,8 @@ class FormView {
   HWND tooltip_ = nullptr;
   FocusTracker focus_;
   const Control* applied_ = nullptr;  // the focus last given to the windows
+  // The names clients could last read, to announce changes (AnnounceNameChanges).
+  std::map<const Control*, std::string> names_;
   bool focusCues_ = false;
 };
 
