@@ -7,6 +7,7 @@
 #include "generate/desktop_script.h"
 #include "generate/test_content.h"
 #include "generate/theme_page.h"
+#include "install/install_test_places.h"
 
 namespace mirella {
 namespace {
@@ -18,13 +19,6 @@ using testing::FakeFileSystem;
 using testing::FakeRegistry;
 using testing::FullyLinkedTestContent;
 
-constexpr const char* kProgram = "C:\\Program Files\\Mirella";
-constexpr const char* kThemePage = "C:\\Program Files\\Mirella\\Themes\\Blue Classic\\theme.htm";
-constexpr const char* kScript = "C:\\Program Files\\Mirella\\desktop.js";
-constexpr const char* kAppData = "C:\\Users\\user\\AppData\\Roaming";
-constexpr const char* kDesktopFolder = "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Internet Explorer";
-constexpr const char* kDesktopFile =
-    "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Desktop.htt";
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 constexpr const char* kGeneralKey = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 

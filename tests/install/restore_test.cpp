@@ -13,6 +13,7 @@
 #include "generate/cp1251.h"
 #include "generate/test_content.h"
 #include "generate/theme_page.h"
+#include "install/install_test_places.h"
 
 namespace mirella {
 namespace {
@@ -24,10 +25,6 @@ using testing::FakeFileSystem;
 using testing::FakeRegistry;
 using testing::FullyLinkedTestContent;
 
-constexpr const char* kProgram = "C:\\Program Files\\Mirella";
-constexpr const char* kThemePage = "C:\\Program Files\\Mirella\\Themes\\Blue Classic\\theme.htm";
-constexpr const char* kDesktopFile =
-    "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Desktop.htt";
 constexpr const char* kSaved = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\previous desktop.dat";
 constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\desktop.bmp";
 constexpr const char* kDesktop = "Control Panel\\Desktop";
@@ -44,7 +41,7 @@ constexpr std::uint32_t kHiddenSystem = 0x6;
 class RestoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    registry.Put(std::string(kShellFoldersKey), "AppData", "C:\\Users\\user\\AppData\\Roaming");
+    registry.Put(std::string(kShellFoldersKey), "AppData", kAppData);
     Write(kDesktop, "Wallpaper", kOldWallpaper);
     Write(kDesktop, "WallpaperStyle", kOldStyle);
     Write(kGeneral, "Wallpaper", kOldPage);

@@ -22,26 +22,12 @@
 #include "generate/theme_page.h"
 #include "render/desktop_renderer_win32.h"
 #include "system/file_system_win32.h"
+#include "web/json_text.h"
 
 namespace mirella {
 namespace {
 
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
+using mirella::Json;  // the text overload, beside the two below
 
 std::string Json(const render::Rect& r) {
   return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +

@@ -14,27 +14,10 @@
 #include "generate/desktop_script.h"
 #include "generate/test_content.h"
 #include "generate/theme_page.h"
+#include "web/json_text.h"
 
 namespace mirella {
 namespace {
-
-// A JSON string literal of UTF-8 text.
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
 
 template <class Array, class Format>
 std::string JsonArray(const Array& values, Format format) {

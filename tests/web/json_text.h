@@ -1,0 +1,27 @@
+#pragma once
+// A JSON string literal of UTF-8 text, for the helper programs that hand the page tests their
+// cases and results.
+
+#include <cstdio>
+#include <string>
+
+namespace mirella {
+
+inline std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace mirella
