@@ -124,6 +124,7 @@ void AddSettingsPanels(ui::Control& settingsPage) {
 
 void AddGallery(ui::Control& form) {
   ui::Control& bar = AddControl(form, ControlKind::kFrame, "ico_bar", -1, GalleryLayout::kBar);
+  bar.tabGroup = true;  // one Tab stop; the arrows walk the pictures
   bar.visible = false;
   bar.backColour = GalleryLayout::kBack;
   for (int position = 0; position < kPictureCount; ++position) {

@@ -81,6 +81,9 @@ struct Control {
   Activation activation = Activation::kNone;
   // Escape clicks the shown control that has this set, as the Cancel button of a dialog.
   bool cancel = false;
+  // A container whose controls are one Tab stop, as a dialog's group of options is: Tab enters
+  // it at its first control and leaves it from any; the arrow keys move inside it.
+  bool tabGroup = false;
   // What assistive technology names the control when its text does not say what it is (a text
   // box named by its caption label, a picture button); empty: its text.
   std::string accessibleName;

@@ -63,15 +63,41 @@ std::vector<Control*> FocusOrder(Control& root) {
   return order;
 }
 
+namespace {
+
+// The Tab group a control belongs to: its nearest container marked tabGroup, or null.
+const Control* TabGroupOf(const Control* control) {
+  for (const Control* up = control != nullptr ? control->parent : nullptr; up != nullptr;
+       up = up->parent) {
+    if (up->tabGroup) return up;
+  }
+  return nullptr;
+}
+
+// Where Tab lands on `target`: a group is entered at its first control.
+Control* Landing(const std::vector<Control*>& order, Control* target) {
+  const Control* group = TabGroupOf(target);
+  if (group == nullptr) return target;
+  return *std::find_if(order.begin(), order.end(),
+                       [group](const Control* control) { return TabGroupOf(control) == group; });
+}
+
+}  // namespace
+
 Control* NextInFocusOrder(Control& form, const Control* current, bool backwards) {
   const std::vector<Control*> order = FocusOrder(form);
   if (order.empty()) return nullptr;
   auto found = std::find(order.begin(), order.end(), current);
-  if (found == order.end()) return backwards ? order.back() : order.front();
+  if (found == order.end()) return Landing(order, backwards ? order.back() : order.front());
   const std::size_t at = static_cast<std::size_t>(found - order.begin());
   const std::size_t step = backwards ? order.size() - 1 : 1;
-  const std::size_t next = (at + step) % order.size();
-  return order[next];
+  // The rest of the current control's group is passed over.
+  const Control* group = TabGroupOf(current);
+  std::size_t next = (at + step) % order.size();
+  while (group != nullptr && next != at && TabGroupOf(order[next]) == group) {
+    next = (next + step) % order.size();
+  }
+  return Landing(order, order[next]);
 }
 
 Control* NeighbourInDirection(const Control& from, Direction direction) {

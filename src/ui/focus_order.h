@@ -19,7 +19,9 @@ bool TakesFocus(const Control& control);
 std::vector<Control*> FocusOrder(Control& root);
 
 // The control after `current` in the form's reading order (before it, backwards), wrapping
-// around; the first (last) when `current` takes no focus; null when nothing takes it.
+// around; the first (last) when `current` takes no focus; null when nothing takes it. A Tab group
+// is one stop: the rest of `current`'s group is passed over, and a group is entered at its first
+// control.
 Control* NextInFocusOrder(Control& form, const Control* current, bool backwards);
 
 enum class Direction { kLeft, kRight, kUp, kDown };

@@ -87,6 +87,16 @@ TEST_F(KeyboardFocusTest, FocusFollowsThePagesAndTabReadsEachPageInOrder) {
   EXPECT_EQ(focus.MoveInDirection(ui::Direction::kDown), &C("ico_item", 5));
   EXPECT_EQ(focus.MoveInDirection(ui::Direction::kLeft), &C("ico_item", 4));
   EXPECT_EQ(focus.MoveInDirection(ui::Direction::kLeft), &C("ico_item", 4)) << "an edge holds";
+  // The gallery is one Tab stop, entered at its first picture from either side.
+  ui::Control* after = focus.MoveInOrder(false);
+  ASSERT_NE(after, nullptr);
+  EXPECT_NE(after->parent, &C("ico_bar"));
+  EXPECT_EQ(focus.MoveInOrder(true), &C("ico_item", 0));
+  EXPECT_NE(focus.MoveInOrder(true)->parent, &C("ico_bar"));
+  EXPECT_EQ(focus.MoveInOrder(false), &C("ico_item", 0));
+  focus.MoveInDirection(ui::Direction::kRight);
+  focus.MoveInDirection(ui::Direction::kDown);
+  focus.MoveInDirection(ui::Direction::kLeft);
   window->Click(*focus.Focused());
   EXPECT_EQ(Content().EntryPicture[8], 4);
   EXPECT_EQ(focus.Update(), &C("ico", 8));
