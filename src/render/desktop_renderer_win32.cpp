@@ -266,6 +266,8 @@ class GdiPatch {
   }
   explicit operator bool() const { return bits_ != nullptr; }
   HDC Dc() const { return dc_.Get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
   // Lets `draw(dc, origin, shown)` draw on `area` of the canvas (clipped to the canvas and to
   // the patch's size: `shown`), the page's point `origin` at the DC's (0, 0).
@@ -450,6 +452,9 @@ struct DesktopPainting::Parts {
     COLORREF underline;
   };
   std::vector<Text> texts;
+  // Kept from one Draw to the next, as large as the largest it was asked for: a layer paints
+  // band after band.
+  std::unique_ptr<GdiPatch> patch;
 };
 
 DesktopPainting::DesktopPainting(const DesktopRenderer& renderer, const DesktopLayout& layout,
@@ -527,8 +532,20 @@ bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBloc
   }
   for (const Parts::Text& text : parts.texts) grow(renderer_.TextBounds(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
-  const GdiPatch patch(patchWidth, patchHeight);
-  if (!patch) return false;
+  std::unique_ptr<GdiPatch>& kept = parts_->patch;
+  if (kept == nullptr || kept->Width() < patchWidth || kept->Height() < patchHeight) {
+    if (kept != nullptr) {
+      patchWidth = std::max(patchWidth, kept->Width());
+      patchHeight = std::max(patchHeight, kept->Height());
+    }
+    kept.reset();  // the old section goes before the larger one is made
+    kept = std::make_unique<GdiPatch>(patchWidth, patchHeight);
+  }
+  if (!*kept) {
+    kept.reset();
+    return false;
+  }
+  const GdiPatch& patch = *kept;
 
   patch.Over(canvas, parts.sheet.Area(parts.emblem, layout.emblem, page),
              [&](HDC dc, POINT at, const Rect& shown) {
