@@ -48,23 +48,6 @@ void CollectInReadingOrder(Control& container, std::vector<Control*>& out) {
   }
 }
 
-}  // namespace
-
-bool TakesFocus(const Control& control) {
-  if (!control.enabled || !control.IsShown()) return false;
-  if (IsWindowedInput(control.kind)) return true;
-  return control.activation != Activation::kNone &&
-         (control.kind == ControlKind::kLabel || control.kind == ControlKind::kImage);
-}
-
-std::vector<Control*> FocusOrder(Control& root) {
-  std::vector<Control*> order;
-  if (root.IsShown()) CollectInReadingOrder(root, order);
-  return order;
-}
-
-namespace {
-
 // The Tab group a control belongs to: its nearest container marked tabGroup, or null.
 const Control* TabGroupOf(const Control* control) {
   for (const Control* up = control != nullptr ? control->parent : nullptr; up != nullptr;
@@ -83,6 +66,19 @@ Control* Landing(const std::vector<Control*>& order, Control* target) {
 }
 
 }  // namespace
+
+bool TakesFocus(const Control& control) {
+  if (!control.enabled || !control.IsShown()) return false;
+  if (IsWindowedInput(control.kind)) return true;
+  return control.activation != Activation::kNone &&
+         (control.kind == ControlKind::kLabel || control.kind == ControlKind::kImage);
+}
+
+std::vector<Control*> FocusOrder(Control& root) {
+  std::vector<Control*> order;
+  if (root.IsShown()) CollectInReadingOrder(root, order);
+  return order;
+}
 
 Control* NextInFocusOrder(Control& form, const Control* current, bool backwards) {
   const std::vector<Control*> order = FocusOrder(form);

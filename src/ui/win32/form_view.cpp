@@ -450,27 +450,28 @@ void FormView::StopTimers() {
 // announces a change of its own text, so that a screen reader does not go on reading the old
 // name. A windowless control is a child element of its container's object; a window with a name
 // of its own (not its text) is its own object.
-void FormView::AnnounceNameChanges(const std::vector<Control*>& tree) {
-  std::map<const Control*, std::string> names;
+void FormView::AnnounceNameChanges(const std::vector<Control*>& tree,
+                                   const std::set<const Control*>& live) {
+  // Every sync passes here (a hover is one): names are compared in place, and copied only when
+  // new or changed.
+  std::erase_if(names_, [&live](const auto& entry) { return live.count(entry.first) == 0; });
   for (Control* control : tree) {
     const bool windowed = IsWindowed(control->kind);
     if (control == &form_ || (windowed && control->accessibleName.empty())) continue;
     const std::string& name = AccessibleNameOf(*control);
-    const auto before = names_.find(control);
-    if (before != names_.end() && before->second != name) {
-      Control* container = ContainerOf(*control);
-      HWND window = windowed ? WindowOf(*control)
-                             : (container != nullptr ? WindowOf(*container) : nullptr);
-      const LONG child = windowed ? CHILDID_SELF
-                         : container != nullptr ? ChildIdOf(*container, *control)
-                                                : CHILDID_SELF;
-      if (window != nullptr && (windowed || child != CHILDID_SELF) && IsWindowVisible(window)) {
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
-      }
+    const auto [known, added] = names_.try_emplace(control, name);
+    if (added || known->second == name) continue;
+    known->second = name;
+    Control* container = ContainerOf(*control);
+    HWND window = windowed ? WindowOf(*control)
+                           : (container != nullptr ? WindowOf(*container) : nullptr);
+    const LONG child = windowed ? CHILDID_SELF
+                       : container != nullptr ? ChildIdOf(*container, *control)
+                                              : CHILDID_SELF;
+    if (window != nullptr && (windowed || child != CHILDID_SELF) && IsWindowVisible(window)) {
+      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
     }
-    names.emplace(control, name);
   }
-  names_ = std::move(names);
 }
 
 void FormView::Sync() {
@@ -516,7 +517,7 @@ void FormView::Sync() {
   for (Control* container : restack) RestackChildren(*container);
   SyncTimers(timers);
   SyncForm();
-  AnnounceNameChanges(tree);
+  AnnounceNameChanges(tree, live);
   syncing_ = false;
   // Pages shown or hidden move the focus.
   if (loaded_) {

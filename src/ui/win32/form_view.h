@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -107,7 +108,8 @@ class FormView {
   void SyncTooltip(ControlWindow& record);
   void SyncForm();
   void SyncTimers(const std::vector<Control*>& timers);
-  void AnnounceNameChanges(const std::vector<Control*>& tree);
+  void AnnounceNameChanges(const std::vector<Control*>& tree,
+                           const std::set<const Control*>& live);
   void StopTimers();
   void RestackChildren(Control& container);
   static void ReleaseAccessible(ControlWindow& record);
