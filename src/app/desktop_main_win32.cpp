@@ -8,20 +8,20 @@
 
 #include "app/app_identity.h"
 #include "app/command_line.h"
-#include "app/desktop_layer_win32.h"
-#include "app/main_window.h"
+#include "app/command_line_forms.h"
+#include "app/layer/desktop_layer_win32.h"
 #include "app/program_arguments_win32.h"
-#include "app/restore_command.h"
 #include "app/screen_desktop_picture_win32.h"
-#include "app/splash_window.h"
+#include "app/wizard/main_window.h"
+#include "app/wizard/splash_window.h"
 #include "generate/code_page_win32.h"
 #include "system/desktop_shell_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
-#include "system/wide_text_win32.h"
-#include "ui/win32/dpi.h"
 #include "ui/win32/win32_host.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <windows.h>
 
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 namespace mirella::app {
 

@@ -11,9 +11,9 @@
 
 #include "render/desktop_renderer_win32.h"
 #include "render/gif_image.h"
-#include "system/handles_win32.h"
-#include "ui/win32/dpi.h"
 #include "ui/win32/pictures.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
 
 namespace mirella::app {
 namespace {

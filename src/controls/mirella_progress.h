@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/property_bag.h"
+#include "controls/property_bag.h"
 
 namespace mirella {
 

@@ -16,7 +16,7 @@
 #include "content/desktop_content.h"
 #include "render/desktop_layout.h"
 #include "render/pixel_image.h"
-#include "system/handles_win32.h"
+#include "win32/handles.h"
 
 namespace mirella::render {
 

@@ -6,9 +6,9 @@
 #include <shlobj.h>
 
 #include "system/desktop_layer_names_win32.h"
-#include "system/handles_win32.h"
-#include "system/system_exports_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/system_exports.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "system/handles_win32.h"
-#include "system/long_path_win32.h"
-#include "system/shell_functions_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
+#include "win32/shell_functions.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 

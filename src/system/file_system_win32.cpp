@@ -6,9 +6,9 @@
 #include <atomic>
 #include <vector>
 
-#include "system/handles_win32.h"
-#include "system/long_path_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <utility>
 
-#include "system/handles_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "ui/property_bag.h"
+#include "controls/property_bag.h"
 
 namespace mirella {
 namespace {

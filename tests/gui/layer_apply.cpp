@@ -21,7 +21,7 @@
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
-#include "ui/win32/dpi.h"
+#include "win32/dpi.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/icon_editor.h"
-#include "app/main_controls.h"
-#include "app/main_layout.h"
-#include "app/splash_layout.h"
+#include "app/wizard/icon_editor.h"
+#include "app/wizard/main_controls.h"
+#include "app/wizard/main_layout.h"
+#include "app/wizard/splash_layout.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 namespace {
 

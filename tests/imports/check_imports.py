@@ -84,7 +84,7 @@ def main():
                             f"Windows {arguments.minimum}")
     if problems:
         print(f"{arguments.program} imports what Windows {arguments.minimum} may not have "
-              "(look it up at run time, see src/ui/win32/newer_functions.h, or add it to "
+              "(look it up at run time, see src/win32/newer_functions.h, or add it to "
               f"{arguments.allowed} with its documented minimum):")
         for problem in problems:
             print("  " + problem)

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 #include "app/screen_desktop_picture_win32.h"
 #include "generate/cp1251.h"

@@ -25,10 +25,10 @@
 #include "system/desktop_shell_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
-#include "system/handles_win32.h"
 #include "system/registry_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
 #include "win32/remove_tree.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 namespace {

@@ -16,8 +16,8 @@
 #include "render/desktop_renderer_win32.h"
 #include "render/gif_image.h"
 #include "system/file_system_win32.h"
-#include "system/handles_win32.h"
 #include "ui/win32/pictures.h"
+#include "win32/handles.h"
 
 namespace mirella {
 namespace {

@@ -10,10 +10,10 @@
 
 #include "fakes/file_system_contract.h"
 #include "system/environment_win32.h"
-#include "system/handles_win32.h"
-#include "system/long_path_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
 #include "win32/remove_tree.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 namespace {

@@ -13,22 +13,22 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "app/content_view.h"
-#include "app/icon_editor.h"
-#include "app/link_menu.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
+#include "app/wizard/commands.h"
+#include "app/wizard/content_view.h"
+#include "app/wizard/icon_editor.h"
+#include "app/wizard/link_menu.h"
+#include "app/wizard/main_window.h"
+#include "app/wizard/navigation.h"
 #include "fakes/fake_desktop_shell.h"
 #include "generate/code_page_win32.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
 #include "system/registry_win32.h"
-#include "system/wide_text_win32.h"
-#include "ui/win32/dpi.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/win32_host.h"
+#include "win32/dpi.h"
 #include "win32/gui_test_support.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 namespace {

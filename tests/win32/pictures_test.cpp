@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <string>
 
-#include "controls/mirella_progress_win32.h"
 #include "system/environment_win32.h"
-#include "system/handles_win32.h"
-#include "system/wide_text_win32.h"
 #include "ui/win32/fonts.h"
-#include "ui/win32/newer_functions.h"
-#include "ui/win32/resources.h"
+#include "ui/win32/progress_painter.h"
+#include "win32/handles.h"
+#include "win32/newer_functions.h"
+#include "win32/resources.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 namespace {

@@ -9,7 +9,7 @@
 #include "fakes/registry_contract.h"
 #include "system/environment_win32.h"
 #include "system/file_system_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 namespace mirella {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "system/handles_win32.h"
-#include "system/long_path_win32.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
 
 namespace mirella::testing {
 

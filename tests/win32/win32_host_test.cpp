@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "win32/gui_test_support.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 namespace {

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/win32/dpi.h"
 #include "ui/win32/gdiplus_decoder.h"
-#include "system/handles_win32.h"
-#include "ui/win32/newer_functions.h"
-#include "ui/win32/resources.h"
 #include "ui/win32/win32_host.h"
+#include "win32/dpi.h"
 #include "win32/gui_test_support.h"
+#include "win32/handles.h"
+#include "win32/newer_functions.h"
+#include "win32/resources.h"
 
 namespace mirella::ui::win32 {
 namespace {

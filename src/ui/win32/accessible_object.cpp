@@ -1,6 +1,6 @@
 #include "ui/win32/accessible_object.h"
 
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 

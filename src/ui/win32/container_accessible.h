@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "system/handles_win32.h"
 #include "ui/control.h"
 #include "ui/win32/accessible_object.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

@@ -6,8 +6,8 @@
 #include "ui/focus_order.h"
 #include "ui/win32/container_accessible.h"
 #include "ui/win32/form_view.h"
-#include "system/handles_win32.h"
 #include "ui/win32/windowless.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

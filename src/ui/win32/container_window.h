@@ -3,7 +3,7 @@
 // double-buffered, hit-tests them for the mouse and passes its child windows' notifications on.
 
 #include "ui/control.h"
-#include "ui/win32/window.h"
+#include "win32/window.h"
 
 namespace mirella::ui::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "system/wide_text_win32.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "ui/control.h"
-#include "system/handles_win32.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

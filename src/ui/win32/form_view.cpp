@@ -8,13 +8,13 @@
 #include <set>
 
 #include "ui/focus_order.h"
-#include "ui/win32/common_controls.h"
 #include "ui/win32/container_accessible.h"
 #include "ui/win32/graphical_button.h"
 #include "ui/win32/named_accessible.h"
-#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/windowless.h"
+#include "win32/common_controls.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 

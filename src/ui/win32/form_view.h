@@ -14,9 +14,9 @@
 #include "ui/focus_tracker.h"
 #include "ui/host.h"
 #include "ui/win32/container_window.h"
-#include "ui/win32/dpi.h"
 #include "ui/win32/event_dispatcher.h"
 #include "ui/win32/render_resources.h"
+#include "win32/dpi.h"
 
 namespace mirella::ui::win32 {
 

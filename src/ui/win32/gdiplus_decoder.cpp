@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "system/handles_win32.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

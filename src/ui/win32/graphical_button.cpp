@@ -1,7 +1,7 @@
 #include "ui/win32/graphical_button.h"
 
-#include "system/handles_win32.h"
-#include "system/wide_text_win32.h"
+#include "win32/handles.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 

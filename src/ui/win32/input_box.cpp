@@ -1,8 +1,8 @@
 #include "ui/win32/input_box.h"
 
-#include "system/handles_win32.h"
 #include "ui/win32/twips.h"
-#include "ui/win32/window.h"
+#include "win32/handles.h"
+#include "win32/window.h"
 
 namespace mirella::ui::win32 {
 

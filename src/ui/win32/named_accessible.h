@@ -4,9 +4,9 @@
 // box after the window before it, but its caption label has no window, and a link button's
 // caption says nothing of what it links.
 
-#include "system/handles_win32.h"
 #include "ui/control.h"
 #include "ui/win32/accessible_object.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

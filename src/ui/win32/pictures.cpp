@@ -7,8 +7,8 @@
 
 #include "render/bmp_image.h"
 #include "ui/win32/gdiplus_decoder.h"
-#include "ui/win32/newer_functions.h"
-#include "ui/win32/resources.h"
+#include "win32/newer_functions.h"
+#include "win32/resources.h"
 
 namespace mirella::ui::win32 {
 

@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-#include "system/handles_win32.h"
+#include "win32/handles.h"
 
 struct IWICImagingFactory;
 

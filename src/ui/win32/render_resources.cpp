@@ -1,6 +1,6 @@
 #include "ui/win32/render_resources.h"
 
-#include "ui/win32/resources.h"
+#include "win32/resources.h"
 
 namespace mirella::ui::win32 {
 

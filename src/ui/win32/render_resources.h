@@ -8,8 +8,8 @@
 
 #include "ui/control.h"
 #include "ui/win32/fonts.h"
-#include "system/handles_win32.h"
 #include "ui/win32/pictures.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

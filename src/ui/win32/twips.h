@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "ui/control.h"
-#include "ui/win32/dpi.h"
+#include "win32/dpi.h"
 
 namespace mirella::ui::win32 {
 

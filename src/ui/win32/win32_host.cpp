@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/win32/common_controls.h"
 #include "ui/win32/form_view.h"
 #include "ui/win32/input_box.h"
 #include "ui/win32/render_resources.h"
-#include "system/shell_functions_win32.h"
-#include "system/wide_text_win32.h"
 #include "ui/win32/twips.h"
-#include "ui/win32/window.h"
+#include "win32/common_controls.h"
+#include "win32/shell_functions.h"
+#include "win32/wide_text.h"
+#include "win32/window.h"
 
 namespace mirella::ui::win32 {
 

@@ -9,7 +9,7 @@
 
 #include "ui/host.h"
 #include "ui/win32/event_dispatcher.h"
-#include "system/handles_win32.h"
+#include "win32/handles.h"
 
 namespace mirella::ui::win32 {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "controls/mirella_progress_win32.h"
-#include "system/wide_text_win32.h"
+#include "ui/win32/progress_painter.h"
 #include "ui/win32/twips.h"
+#include "win32/wide_text.h"
 
 namespace mirella::ui::win32 {
 
