@@ -6,6 +6,7 @@
 #include "ui/focus_order.h"
 #include "ui/win32/container_accessible.h"
 #include "ui/win32/windowless.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 
 namespace mirella::ui::win32 {
