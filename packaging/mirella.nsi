@@ -267,13 +267,16 @@ Section "Uninstall"
 
   ; What went wrong is said on the last page and in the exit code (2), not only in the details.
   ${If} $RestoreFailed == 1
-    DetailPrint "Прежний Рабочий стол вернуть не удалось (desktop.exe /restore /quiet: код $RestoreCode)."
+    DetailPrint "Прежний Рабочий стол вернуть не удалось (код $RestoreCode)."
     ${If} $KeepPage == 1
-      DetailPrint "Оставлены файлы, которые показывает Рабочий стол: theme.htm, desktop.js и рисунки в $INSTDIR."
+      DetailPrint "Оставлены файлы, которые показывает Рабочий стол:"
+      DetailPrint "    theme.htm, desktop.js и рисунки в $INSTDIR"
     ${EndIf}
-    IfFileExists "$APPDATA\Mirella\*.*" 0 +2
-      DetailPrint "Оставлены рисунок Рабочего стола и сохранённый прежний Рабочий стол в $APPDATA\Mirella."
-    DetailPrint "Чтобы вернуть прежний Рабочий стол, установите Mirella снова и выберите в меню «Пуск» «Вернуть прежний Рабочий стол»."
+    IfFileExists "$APPDATA\Mirella\*.*" 0 +3
+      DetailPrint "Оставлены рисунок Рабочего стола и сохранённый прежний Рабочий стол:"
+      DetailPrint "    $APPDATA\Mirella"
+    DetailPrint "Чтобы вернуть прежний Рабочий стол, установите Mirella снова"
+    DetailPrint "и выберите в меню «Пуск» «Вернуть прежний Рабочий стол»."
     StrCpy $UninstallTitle "Прежний Рабочий стол не возвращён"
     StrCpy $UninstallSubtitle "Mirella удалена, но файлы, которые показывает Рабочий стол, и сохранённый прежний Рабочий стол оставлены. Подробности — ниже."
     SetErrorLevel 2
