@@ -65,11 +65,12 @@ def header_problems(header, architecture, minimum):
     if header["architecture"] != architecture:
         problems.append(f"built for {header['architecture']}, not for {architecture}")
     oldest = LEVELS[minimum]
-    for name, prefix in (("subsystem version", "Subsystem"), ("OS version", "OSystem")):
+    for name, prefix, effect in (("subsystem version", "Subsystem", ", which refuses to load it"),
+                                 ("OS version", "OSystem", "")):
         version = (header[f"Major{prefix}Version"], header[f"Minor{prefix}Version"])
         if version > oldest:
             problems.append(f"{name} {version[0]}.{version[1]} is newer than Windows {minimum}'s "
-                            f"{oldest[0]}.{oldest[1]}, which then refuses the program")
+                            f"{oldest[0]}.{oldest[1]}{effect}")
     if header["Subsystem"] != GUI_SUBSYSTEM:
         problems.append(f"subsystem {header['Subsystem']}, not the Windows GUI "
                         f"({GUI_SUBSYSTEM}): a console opens with the program")
