@@ -32,10 +32,9 @@ double Median(std::vector<double> values) {
 std::vector<std::string> MissingPictures(const mirella::DesktopContent& content,
                                          const std::string& folder,
                                          const mirella::FileSystem& files) {
-  std::vector<std::string> pictures = {"Themes\\Blue Classic\\pal.gif",
-                                       "Themes\\Blue Classic\\emblem.gif",
-                                       "Themes\\Blue Classic\\pal_column.gif",
-                                       "Themes\\Blue Classic\\pal_bottom.gif"};
+  std::vector<std::string> pictures = {
+      "Themes\\Blue Classic\\pal.gif", "Themes\\Blue Classic\\emblem.gif",
+      "Themes\\Blue Classic\\pal_column.gif", "Themes\\Blue Classic\\pal_bottom.gif"};
   for (const int picture : content.EntryPicture) {
     pictures.push_back("icons\\" + std::to_string(picture) + ".gif");
   }
@@ -60,8 +59,10 @@ int main(int argc, char** argv) {
   mirella::Win32FileSystem files;
   const std::vector<std::string> missing = MissingPictures(content, folder, files);
   if (!missing.empty()) {
-    std::fprintf(stderr, "%s lacks %zu of the pictures the desktop shows (the first: %s): give the "
-                 "program folder of a build\n", folder.c_str(), missing.size(), missing[0].c_str());
+    std::fprintf(stderr,
+                 "%s lacks %zu of the pictures the desktop shows (the first: %s): give the "
+                 "program folder of a build\n",
+                 folder.c_str(), missing.size(), missing[0].c_str());
     return 2;
   }
   char temp[MAX_PATH] = {};
