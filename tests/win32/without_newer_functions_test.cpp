@@ -178,7 +178,8 @@ TEST(WithoutNewerFunctionsTest, TheInputBoxTakesTheMessageFontAtTheLayoutsDpi) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   ASSERT_TRUE(boxFont.read) << "the input box did not come up";
   EXPECT_EQ(boxFont.height, MulDiv(system.lfMessageFont.lfHeight, 96, screenDpi))
-      << "the screen at " << screenDpi << " dpi, its message font " << system.lfMessageFont.lfHeight;
+      << "the screen at " << screenDpi << " dpi, its message font "
+      << system.lfMessageFont.lfHeight;
 }
 
 }  // namespace
