@@ -1,5 +1,7 @@
 #include "install/preview.h"
 
+#include <string_view>
+
 #include "content/links.h"
 #include "generate/desktop_script.h"
 #include "generate/encoded_text.h"
@@ -7,6 +9,16 @@
 #include "generate/utf8.h"
 
 namespace mirella {
+
+namespace {
+
+// The Mark of the Web: Internet Explorer runs a local page that carries it in the Internet zone
+// instead of the locked-down local machine zone, which would hold its script back behind the
+// information bar. The count is the URL's length in four digits, and the comment must end the
+// line with CR LF.
+constexpr std::string_view kInternetZoneMark = "<!-- saved from url=(0014)about:internet -->\r\n";
+
+}  // namespace
 
 std::string PreviewFolderPath(const std::string& tempFolder) {
   return tempFolder + "\\Mirella Preview";
@@ -24,6 +36,7 @@ Result<std::string> WritePreview(const DesktopContent& content, const std::strin
       "<html><head><meta charset='utf-8'><script charset='utf-8' language='javascript' src='" +
       HtmlText(MakeLinkUrl(folder), utf8) + "/desktop.js'></script>";
   pageBytes.replace(0, pageBytes.find("\r\n"), firstLine);
+  pageBytes.insert(0, kInternetZoneMark);
 
   if (Status created = files.CreateDirectories(folder); !created) return created;
   if (Status written = files.WriteFileReplacing(folder + "\\" + std::string(kDesktopScriptName),

@@ -16,7 +16,7 @@ enum class DesktopKind {
 class DesktopShell {
  public:
   virtual ~DesktopShell() = default;
-  // Decided once, from the system's real version.
+  // Decided once, from what the system has (see SystemDesktopKind on Windows).
   virtual DesktopKind Kind() const = 0;
   // Makes the picture file the wallpaper, saved in the user's profile and shown at once; an
   // empty path shows no picture. The shell takes the wallpaper style from the registry.

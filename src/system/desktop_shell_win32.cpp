@@ -24,9 +24,8 @@ using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
 
 }  // namespace
 
-unsigned RealSystemMajorVersion() {
-  const auto getVersion =
-      ExportAs<RtlGetVersionFunction>(FindSystemExport(L"ntdll.dll", "RtlGetVersion"));
+unsigned RealSystemMajorVersion(ExportLookup lookup) {
+  const auto getVersion = ExportAs<RtlGetVersionFunction>(lookup(L"ntdll.dll", "RtlGetVersion"));
   if (getVersion == nullptr) return 0;
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
@@ -34,13 +33,16 @@ unsigned RealSystemMajorVersion() {
   return version.dwMajorVersion;
 }
 
-// NT 5.x (2000, XP, Server 2003) shows a page as the desktop; Vista (6.0) and later pictures only.
 // A version that cannot be learnt is taken for a newer system: ntdll has RtlGetVersion on every
-// system that shows a page.
-Win32DesktopShell::Win32DesktopShell() {
-  const unsigned major = RealSystemMajorVersion();
-  kind_ = major != 0 && major <= 5 ? DesktopKind::kPage : DesktopKind::kPicture;
+// system that shows a page. dwmapi.dll is looked for in the system folder alone.
+DesktopKind SystemDesktopKind(ExportLookup lookup) {
+  const unsigned major = RealSystemMajorVersion(lookup);
+  if (major == 0 || major > 5) return DesktopKind::kPicture;
+  const bool hasDesktopWindowManager = lookup(L"dwmapi.dll", "DwmIsCompositionEnabled") != nullptr;
+  return hasDesktopWindowManager ? DesktopKind::kPicture : DesktopKind::kPage;
 }
+
+Win32DesktopShell::Win32DesktopShell(ExportLookup lookup) : kind_(SystemDesktopKind(lookup)) {}
 
 Status Win32DesktopShell::SetPictureWallpaper(const std::string& path) {
   std::wstring wide = Widen(path);

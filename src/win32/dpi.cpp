@@ -13,6 +13,16 @@ namespace {
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 constexpr int kProcessPerMonitorDpiAware = 2;
 
+// The screen's DPI, at which the system gives its metrics and fonts: the DPI the user chose on
+// XP, where the program still lays itself out at 96, and the system DPI of a DPI-aware process
+// on Vista and later.
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 }  // namespace
 
 void DeclareDpiAwareness() {
@@ -36,10 +46,7 @@ int SystemDpi() {
   }
   // Where a process cannot be DPI-aware, the screen's DPI is not the program's to follow.
   if (newer.setProcessDPIAware == nullptr) return USER_DEFAULT_SCREEN_DPI;
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+  return ScreenDpi();
 }
 
 int WindowDpi(HWND window) {
@@ -80,10 +87,11 @@ NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi) {
     return metrics;
   }
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  const int systemDpi = SystemDpi();
+  // The fonts come at the screen's DPI, which on XP is not the 96 the layout uses.
+  const int fontDpi = ScreenDpi();
   for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
                          &metrics.lfStatusFont, &metrics.lfMessageFont}) {
-    font->lfHeight = MulDiv(font->lfHeight, dpi, systemDpi);
+    font->lfHeight = MulDiv(font->lfHeight, dpi, fontDpi);
   }
   return metrics;
 }

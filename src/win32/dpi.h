@@ -32,7 +32,9 @@ int WindowDpi(HWND window);
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 // GetSystemMetrics at a DPI.
 int SystemMetricForDpi(int metric, int dpi);
-// The fonts of message boxes and captions at a DPI (SPI_GETNONCLIENTMETRICS).
+// The fonts of message boxes and captions at a DPI (SPI_GETNONCLIENTMETRICS), scaled from the
+// screen's DPI where the system cannot give them at another: on XP at 120 dpi, the 96-dpi
+// layout gets fonts for 96 dpi.
 NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi);
 
 }  // namespace mirella::ui::win32

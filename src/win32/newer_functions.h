@@ -34,7 +34,7 @@ struct NewerFunctions {
 };
 
 // Finds a function exported by a DLL of the system folder: null when either is missing.
-using ExportLookup = FARPROC (*)(const wchar_t* dll, const char* function);
+using mirella::ExportLookup;
 using mirella::FindSystemExport;
 
 // Every entry, found through `lookup`.

@@ -11,6 +11,9 @@ namespace mirella {
 // that name beside the program) and kept for the process's life.
 FARPROC FindSystemExport(const wchar_t* dll, const char* function);
 
+// FindSystemExport or a test's stand-in for it.
+using ExportLookup = FARPROC (*)(const wchar_t* dll, const char* function);
+
 // An export's address as the function pointer type it is stored in.
 template <typename Function>
 Function ExportAs(FARPROC address) {

@@ -3,7 +3,9 @@ in a Wine prefix of its own: the main window's client area is its laid-out size 
 the page frame and the command labels stand at their scaled places, the text is drawn at the
 scaled size and as sharply as at 100 % (not a magnified 100 % picture), and a click at the
 scaled place of "Выйти из программы" ends the program. desktop.exe's manifest declares the DPI awareness
-that gives this on Windows. Saves main-menu-100/150/200.png."""
+that gives this on Windows. At 150 % and 200 % the Win32 tests' check of the input box without
+the functions newer than XP runs too: its text at the 96 dpi that XP lays out at. Saves
+main-menu-100/150/200.png."""
 
 import os
 
@@ -175,6 +177,19 @@ def check_manifest(program):
               f"desktop.exe has no manifest declaring {declaration.decode()}")
 
 
+# The input box on a system laid out as XP is: no newer functions, 96 dpi.
+XP_INPUT_BOX_TEST = "WithoutNewerFunctionsTest.TheInputBoxTakesTheMessageFontAtTheLayoutsDpi"
+
+
+def check_xp_input_box(wine, win32_tests, dpi):
+    """Runs the Win32 tests' input box check in this prefix, where the screen's DPI is not 96."""
+    result = wine.run(win32_tests, f"--gtest_filter={XP_INPUT_BOX_TEST}")
+    output = result.stdout.decode("utf-8", "replace")
+    log(f"  the XP input box's font at {dpi} dpi: exit code {result.returncode}")
+    check(result.returncode == 0 and f"[       OK ] {XP_INPUT_BOX_TEST}" in output,
+          f"at {dpi} dpi the input box without the newer functions failed its check:\n{output}")
+
+
 def run_at(arguments, layout, dpi, percent, baseline):
     """Starts desktop.exe at this DPI, checks its main menu against the 100 % measurements in
     baseline (None at 100 %), exits it through its Exit label and returns its measurements."""
@@ -251,6 +266,8 @@ def run_at(arguments, layout, dpi, percent, baseline):
         click(x + main.pixels(600), y + height // 2)
         code = program.wait_for_end(60)
         check(code == 0, f"desktop.exe ended with code {code}")
+        if dpi != 96:
+            check_xp_input_box(wine, arguments.win32_tests, dpi)
         return measured
     finally:
         wine.shut_down()

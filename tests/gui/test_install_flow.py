@@ -2,10 +2,11 @@
 real places on the screen: main menu, install, settings page, the refused Apply, both icon pages
 with the link menu, a typed path and a gallery pick, the highlight following clicks into the
 entries' text boxes, the desktop title and two captions, Apply. Wine reports Windows XP to
-desktop.exe here, whose shell shows the page desktop: desktop.js, Desktop.htt and both Wallpaper
-values must hold exactly those edits. Then `desktop.exe /restore /quiet` puts both values back and
-removes Desktop.htt (exit code 0), and finds nothing more to restore (exit code 1). Saves
-screenshots of the settings page, an icon page with the gallery open and the link menu open."""
+desktop.exe here and loads no dwmapi.dll for it, as on XP, whose shell shows the page desktop:
+desktop.js, Desktop.htt and both Wallpaper values must hold exactly those edits. Then
+`desktop.exe /restore /quiet` puts both values back and removes Desktop.htt (exit code 0), and
+finds nothing more to restore (exit code 1). Saves screenshots of the settings page, an icon page
+with the gallery open and the link menu open."""
 
 import os
 import re
@@ -230,8 +231,10 @@ def check_outputs(wine, folder, windows_folder):
 
 
 STALE_WALLPAPER = "not written by this run"
-# Wine reports this system version to programs named desktop.exe alone.
+# Wine reports this system version to programs named desktop.exe alone, and loads no dwmapi.dll
+# for them: XP has none (a compatibility mode on a newer system keeps it, and shows pictures).
 XP_SETTING_KEY = "Software\\Wine\\AppDefaults\\desktop.exe"
+XP_DLL_KEY = XP_SETTING_KEY + "\\DllOverrides"
 WALLPAPER_KEYS = ["Control Panel\\Desktop",
                   "Software\\Microsoft\\Internet Explorer\\Desktop\\General"]
 
@@ -252,6 +255,7 @@ def test(arguments):
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     wine.set_registry_value(XP_SETTING_KEY, "Version", "winxp64")
+    wine.set_registry_value(XP_DLL_KEY, "dwmapi", "d")
     # What an earlier run left in the reused prefix must not count for this one.
     for stale in (desktop_htt(wine), saved_desktop(wine)):
         if os.path.exists(stale):

@@ -16,7 +16,7 @@ using testing::SplitLines;
 
 constexpr const char* kTemp = "C:\\Users\\user\\AppData\\Local\\Temp";
 
-TEST(WritePreview, WritesADeclaredUtf8PageThatLoadsItsOwnScript) {
+TEST(WritePreview, WritesAMarkedDeclaredUtf8PageThatLoadsItsOwnScript) {
   FakeFileSystem files;
   files.AddDirectory(kTemp);
   files.AddFile("C:\\Program Files\\Mirella\\desktop.js", "installed script");
@@ -29,12 +29,14 @@ TEST(WritePreview, WritesADeclaredUtf8PageThatLoadsItsOwnScript) {
 
   const auto pageLines = SplitLines(files.ReadFile(page.value()).value());
   const auto themeLines = SplitLines(ThemePage(kTestProgramFolder, Utf8CodePage()));
-  ASSERT_EQ(pageLines.size(), 51u);
-  EXPECT_EQ(pageLines[0],
+  ASSERT_EQ(pageLines.size(), 52u);
+  // The Mark of the Web on a line of its own, ended by CR LF, ahead of the page itself.
+  EXPECT_EQ(pageLines[0], "<!-- saved from url=(0014)about:internet -->");
+  EXPECT_EQ(pageLines[1],
             "<html><head><meta charset='utf-8'><script charset='utf-8' language='javascript' "
             "src='file:///C:/Users/user/AppData/Local/Temp/Mirella%20Preview/desktop.js'></script>");
   // Everything else, the pictures from the program folder included, is the theme page.
-  for (std::size_t i = 1; i < pageLines.size(); ++i) EXPECT_EQ(pageLines[i], themeLines[i]);
+  for (std::size_t i = 2; i < pageLines.size(); ++i) EXPECT_EQ(pageLines[i], themeLines[i - 1]);
 
   const auto script = SplitLines(
       files.ReadFile("C:\\Users\\user\\AppData\\Local\\Temp\\Mirella Preview\\desktop.js").value());

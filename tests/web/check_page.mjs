@@ -122,7 +122,7 @@ function checkTexts(name, shown, expected) {
 
 try {
   for (const testCase of CASES) {
-    const { name, folder, expected } = prepareCase(options, testCase);
+    const { name, folder, expected, preview } = prepareCase(options, testCase);
     const page = path.join(folder, 'Themes', 'Blue Classic', 'theme.htm');
     // The page exactly as written (Apply copies these bytes to Desktop.htt): frame and pictures.
     if (!testCase.declaredOnly) {
@@ -132,6 +132,13 @@ try {
     const shown = render(probedCopy(page, 'theme-1251.htm', true));
     checkFrame(name, shown, expected);
     checkTexts(name, shown, expected);
+    // The preview declares UTF-8 and carries Internet Explorer's Mark of the Web ahead of the
+    // page: its own script still runs, with every text as typed.
+    if (preview) {
+      const previewShown = render(probedCopy(preview, 'preview-probed.htm', false));
+      checkFrame(`${name} preview`, previewShown, expected);
+      checkTexts(`${name} preview`, previewShown, expected);
+    }
   }
 } finally {
   fs.rmSync(profile, { recursive: true, force: true });

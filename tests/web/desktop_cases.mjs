@@ -9,10 +9,11 @@ import path from 'node:path';
 // holds spaces, an apostrophe and Cyrillic letters; the default content again in folders whose
 // names a browser would read as a fragment, an escape or an entity. That folder has too few
 // Cyrillic letters for Chromium to guess code page 1251 for an undeclared page (it guesses a
-// Chinese one), so its page is only read as declared, as Windows reads it.
+// Chinese one), so its page is only read as declared, as Windows reads it. The hard texts also
+// get the wizard's preview, in a temporary folder of their own.
 export const CASES = [
   { name: 'default', folder: 'program' },
-  { name: 'adversarial', folder: "Мои программы O'Brien/Mirella" },
+  { name: 'adversarial', folder: "Мои программы O'Brien/Mirella", preview: 'Temp' },
   { name: 'empty', folder: "Мои программы O'Brien/Mirella" },
   { name: 'url-characters', content: 'default', folder: "C# tools/100% готово/a%20b/R&D O'Brien",
     declaredOnly: true },
@@ -36,15 +37,19 @@ function copyPictures(from, to) {
   }
 }
 
-// Makes the case's program folder and returns { name, folder, expected }.
+// Makes the case's program folder and returns { name, folder, expected, preview }, preview being
+// the preview page's path for a case that has one.
 export function prepareCase(options, testCase) {
   const root = path.join(options.work, testCase.name);
   fs.rmSync(root, { recursive: true, force: true });
   const folder = path.join(root, testCase.folder);
   copyPictures(options.pictures, folder);
   const expectedPath = path.join(root, 'expected.json');
-  execFileSync(options.maker, [testCase.content ?? testCase.name, folder, expectedPath], { stdio: 'inherit' });
-  return { name: testCase.name, folder, expected: JSON.parse(fs.readFileSync(expectedPath, 'utf8')) };
+  const temp = testCase.preview && path.join(root, testCase.preview);
+  execFileSync(options.maker, [testCase.content ?? testCase.name, folder, expectedPath, ...(temp ? [temp] : [])],
+               { stdio: 'inherit' });
+  return { name: testCase.name, folder, expected: JSON.parse(fs.readFileSync(expectedPath, 'utf8')),
+           preview: temp && path.join(temp, 'Mirella Preview', 'preview.htm') };
 }
 
 // The HTML of one entry row as the script builds it.

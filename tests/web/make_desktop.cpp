@@ -1,11 +1,12 @@
 // Writes a generated desktop for the page checks: desktop.js and theme.htm of one named case,
 // as the program writes them with the built-in code page 1251, and a JSON file of what the
-// desktop must show.
+// desktop must show; given a temporary folder, also the preview the wizard writes there.
 //
-// Usage: mirella_make_desktop <case> <program folder> <expected.json>
-// The program folder is a Linux path; the pictures are expected there already.
+// Usage: mirella_make_desktop <case> <program folder> <expected.json> [<temporary folder>]
+// The folders are Linux paths; the pictures are expected in the program folder already.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "generate/desktop_script.h"
 #include "generate/test_content.h"
 #include "generate/theme_page.h"
+#include "install/preview.h"
 #include "web/json_text.h"
 
 namespace mirella {
@@ -57,7 +59,31 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(file);
 }
 
-int Run(const std::string& name, const std::string& linuxFolder, const std::string& expectedPath) {
+// "/tmp/x y" as the program sees a folder: MakeLink makes it file:///tmp/x%20y.
+std::string ProgramPath(const std::string& linuxPath) {
+  return linuxPath.substr(linuxPath.find_first_not_of('/'));
+}
+
+// The preview as the wizard writes it (in memory), then copied out to the Linux folder.
+bool WritePreviewFiles(const DesktopContent& content, const std::string& folder,
+                       const std::string& linuxTemp) {
+  const std::string temp = ProgramPath(linuxTemp);
+  testing::FakeFileSystem files;
+  files.AddDirectory(temp);
+  if (!WritePreview(content, folder, temp, files)) return false;
+  const std::string previewFolder = PreviewFolderPath(temp);
+  std::string linuxPreview = "/" + previewFolder;
+  for (char& c : linuxPreview) c = c == '\\' ? '/' : c;
+  std::filesystem::create_directories(linuxPreview);
+  for (const char* name : {"preview.htm", "desktop.js"}) {
+    const auto bytes = files.ReadFile(previewFolder + "\\" + name);
+    if (!bytes || !WriteFile(linuxPreview + "/" + name, bytes.value())) return false;
+  }
+  return true;
+}
+
+int Run(const std::string& name, const std::string& linuxFolder, const std::string& expectedPath,
+        const std::string& linuxTemp) {
   DesktopContent content = testing::DefaultTestContent();
   if (name == "adversarial") {
     MakeAdversarial(content);
@@ -67,12 +93,15 @@ int Run(const std::string& name, const std::string& linuxFolder, const std::stri
     std::cerr << "unknown case " << name << "\n";
     return 2;
   }
-  // "/tmp/x y" as the program sees a folder: MakeLink makes it file:///tmp/x%20y.
-  const std::string folder = linuxFolder.substr(linuxFolder.find_first_not_of('/'));
+  const std::string folder = ProgramPath(linuxFolder);
   const Cp1251 codePage;
   if (!WriteFile(linuxFolder + "/desktop.js", DesktopScript(content, folder, codePage)) ||
       !WriteFile(linuxFolder + "/Themes/Blue Classic/theme.htm", ThemePage(folder, codePage))) {
     std::cerr << "cannot write into " << linuxFolder << "\n";
+    return 1;
+  }
+  if (!linuxTemp.empty() && !WritePreviewFiles(content, folder, linuxTemp)) {
+    std::cerr << "cannot write the preview into " << linuxTemp << "\n";
     return 1;
   }
   const auto quoted = [](const std::string& text) { return Json(text); };
@@ -91,9 +120,10 @@ int Run(const std::string& name, const std::string& linuxFolder, const std::stri
 }  // namespace mirella
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: mirella_make_desktop <case> <program folder> <expected.json>\n";
+  if (argc != 4 && argc != 5) {
+    std::cerr << "usage: mirella_make_desktop <case> <program folder> <expected.json> "
+                 "[<temporary folder>]\n";
     return 2;
   }
-  return mirella::Run(argv[1], argv[2], argv[3]);
+  return mirella::Run(argv[1], argv[2], argv[3], argc == 5 ? argv[4] : "");
 }
