@@ -8,58 +8,11 @@
 #include "generate/desktop_script.h"
 #include "generate/theme_page.h"
 #include "install/desktop_places.h"
+#include "install/desktop_snapshot.h"
 #include "install/previous_desktop.h"
 
 namespace mirella {
 namespace {
-
-// A file as it was before Apply changed it. Taking one fails when the file exists but cannot be
-// read: Apply must not replace what it could not put back.
-class FileSnapshot {
- public:
-  static Result<FileSnapshot> Take(FileSystem& files, std::string path) {
-    FileSnapshot snapshot(files, std::move(path));
-    if (files.FileExists(snapshot.path_)) {
-      auto bytes = files.ReadFile(snapshot.path_);
-      if (!bytes) return bytes.status();
-      snapshot.bytes_ = std::move(bytes).value();
-    }
-    return snapshot;
-  }
-  // The old bytes back, or no file where there was none.
-  Status Restore() const {
-    return bytes_ ? files_.WriteFileReplacing(path_, *bytes_) : files_.RemoveFile(path_);
-  }
-
- private:
-  FileSnapshot(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-  FileSystem& files_;
-  std::string path_;
-  std::optional<std::string> bytes_;  // nullopt: there was no file
-};
-
-// A registry value as it was, with its type and raw data, or its absence.
-class ValueSnapshot {
- public:
-  static Result<ValueSnapshot> Take(Registry& registry, std::string key, std::string name) {
-    auto old = registry.ReadValue(RegistryRoot::kCurrentUser, key, name);
-    if (!old) return old.status();
-    return ValueSnapshot(registry, std::move(key), std::move(name), std::move(old).value());
-  }
-  Status Restore() const {
-    return old_ ? registry_.WriteValue(RegistryRoot::kCurrentUser, key_, name_, *old_)
-                : registry_.DeleteValue(RegistryRoot::kCurrentUser, key_, name_);
-  }
-
- private:
-  ValueSnapshot(Registry& registry, std::string key, std::string name,
-                std::optional<RegistryValue> old)
-      : registry_(registry), key_(std::move(key)), name_(std::move(name)), old_(std::move(old)) {}
-  Registry& registry_;
-  std::string key_;
-  std::string name_;
-  std::optional<RegistryValue> old_;
-};
 
 // The undo steps of the changes made so far. After a failure they run newest first, and every
 // one that fails is reported, so that the user learns what still holds the new content.
@@ -86,166 +39,217 @@ class Rollback {
   std::vector<Step> steps_;
 };
 
-ApplyOutcome Failed(Status failure) { return {ApplyResult::kFailed, std::move(failure), {}}; }
+// Everything Apply replaces, as it was before its first change.
+struct Snapshots {
+  FileSnapshot script;
+  FileSnapshot desktopFile;
+  FileSnapshot picture;
+  DesktopValues values;
+  std::optional<RegistryValue> layerStartup;  // taken on picture-only desktops
+};
+
+// One run of Apply, step by step. The undo steps refer to the snapshots the run holds, so a run
+// is neither copied nor moved.
+class ApplyRun {
+ public:
+  ApplyRun(const ApplyServices& services, DesktopPlaces places)
+      : services_(services),
+        files_(services.files),
+        registry_(services.registry),
+        places_(std::move(places)),
+        programFolder_(services.environment.ProgramFolder()),
+        themePage_(ThemePagePath(programFolder_)),
+        pictureDesktop_(services.shell.Kind() == DesktopKind::kPicture) {}
+  ApplyRun(const ApplyRun&) = delete;
+  ApplyRun& operator=(const ApplyRun&) = delete;
+
+  bool PictureDesktop() const { return pictureDesktop_; }
+
+  // The previous desktop is saved before anything changes.
+  Status SavePreviousDesktop() {
+    auto savedNow = SavePreviousDesktopOnce(registry_, files_, places_);
+    if (!savedNow) return savedNow.status();
+    savedNow_ = savedNow.value();
+    return Status::Ok();
+  }
+
+  // Everything read, drawn and snapshotted before the first change to the desktop.
+  Status Prepare(const DesktopContent& content) {
+    if (Status page = EnsureThemePage(); !page) return page;
+    if (Status created = files_.CreateDirectories(places_.desktopFolder); !created) return created;
+    if (Status drawn = DrawPicture(content); !drawn) return drawn;
+    return TakeSnapshots();
+  }
+
+  // desktop.js with the content, and the theme page as the shell's Desktop.htt.
+  Status InstallPageFiles(const DesktopContent& content) {
+    if (Status written = SetChanges(content, programFolder_, files_, services_.codePage);
+        !written) {
+      return written;
+    }
+    rollback_.Add(AppliedItem::kDesktopScript, [this] { return before_.script.PutBack(files_); });
+    if (Status copied = files_.CopyFileReplacing(themePage_, places_.desktopFile); !copied) {
+      return copied;
+    }
+    rollback_.Add(AppliedItem::kDesktopFile,
+                  [this] { return before_.desktopFile.PutBack(files_); });
+    return Status::Ok();
+  }
+
+  // Registry last, here and in ShowAsPicture: the wallpaper values name the page or the picture
+  // only once everything they need is there.
+  Status ShowAsPage() {
+    if (Status set = SetDesktopValue(kWallpaperValue, themePage_); !set) return set;
+    if (Status set = SetDesktopValue(kPageWallpaperValue, themePage_); !set) return set;
+    // The settings are in place whether or not the shell shows them at once; the message asks
+    // the user to refresh the desktop.
+    services_.shell.RefreshPageDesktop();
+    return Status::Ok();
+  }
+
+  Status ShowAsPicture() {
+    if (Status written = files_.WriteFileReplacing(places_.picture, pictureBytes_); !written) {
+      return written;
+    }
+    rollback_.Add(AppliedItem::kPicture, [this] { return before_.picture.PutBack(files_); });
+    AddShownDesktopUndo();
+    if (Status set = SetPictureValues(); !set) return set;
+    shellChanged_ = true;
+    if (Status shown = services_.shell.SetPictureWallpaper(places_.picture); !shown) return shown;
+    // Without a layer the desktop is all there, only its links do not open: not a failure.
+    services_.shell.StartDesktopLayer(programFolder_);
+    return Status::Ok();
+  }
+
+  // Puts back what the run changed. When this run saved the previous desktop and everything is
+  // back, the saved copy goes too: the desktop is the user's own again.
+  ApplyOutcome Fail(Status failure) const {
+    ApplyOutcome outcome = rollback_.Fail(std::move(failure));
+    if (savedNow_ && outcome.notRestored.empty()) files_.RemoveFile(places_.savedDesktop);
+    return outcome;
+  }
+
+ private:
+  // The configure command reaches Apply without the loading sequence, which writes the page; and
+  // a page left by a copy of the program in another folder would point the desktop there.
+  Status EnsureThemePage() {
+    const auto currentPage = files_.ReadFile(themePage_);
+    if (currentPage && currentPage.value() == ThemePage(programFolder_, services_.codePage)) {
+      return Status::Ok();
+    }
+    return WriteThemes(programFolder_, files_, services_.codePage);
+  }
+
+  // Drawing is the step most likely to fail, and it changes nothing.
+  Status DrawPicture(const DesktopContent& content) {
+    if (!pictureDesktop_) return Status::Ok();
+    auto drawn = services_.picture.DrawBmp(content, programFolder_);
+    if (!drawn) return drawn.status();
+    pictureBytes_ = std::move(drawn).value();
+    return Status::Ok();
+  }
+
+  // What cannot be read could not be put back, so Apply stops here instead.
+  Status TakeSnapshots() {
+    const std::pair<FileSnapshot*, std::string> files[] = {
+        {&before_.script, DesktopScriptPath(programFolder_)},
+        {&before_.desktopFile, places_.desktopFile},
+        {&before_.picture, places_.picture},
+    };
+    for (const auto& [snapshot, path] : files) {
+      auto old = FileSnapshot::Take(files_, path);
+      if (!old) return old.status();
+      *snapshot = std::move(old).value();
+    }
+    auto values = ReadDesktopValues(registry_);
+    if (!values) return values.status();
+    before_.values = std::move(values).value();
+    if (!pictureDesktop_) return Status::Ok();
+    auto layerStartup = ReadUserValue(registry_, kRunKey, kLayerRunName);
+    if (!layerStartup) return layerStartup.status();
+    before_.layerStartup = std::move(layerStartup).value();
+    return Status::Ok();
+  }
+
+  // Once the shell has been told of the picture, taking it back means showing the old wallpaper
+  // again. This step runs after the old values are back, and the wallpaper value is put back
+  // once more after it (see ShowWallpaperValue).
+  void AddShownDesktopUndo() {
+    rollback_.Add(AppliedItem::kShownDesktop, [this]() -> Status {
+      if (!shellChanged_) return Status::Ok();
+      if (Status shown = ShowWallpaperValue(registry_, services_.shell); !shown) return shown;
+      return PutBackDesktopValue(registry_, kWallpaperValue, before_.values[kWallpaperValue]);
+    });
+  }
+
+  // Stretched over the whole screen, not tiled: the picture is the screen's size. The layer over
+  // the picture makes its entries' links work; it starts at every logon.
+  Status SetPictureValues() {
+    const std::pair<DesktopValueIndex, std::string> values[] = {
+        {kPageWallpaperValue, themePage_},
+        {kWallpaperStyleValue, "2"},
+        {kTileWallpaperValue, "0"},
+        {kWallpaperValue, places_.picture},
+    };
+    for (const auto& [index, text] : values) {
+      if (Status set = SetDesktopValue(index, text); !set) return set;
+    }
+    return SetValue(AppliedItem::kLayerStartup, kRunKey, kLayerRunName, before_.layerStartup,
+                    DesktopLayerCommand(programFolder_));
+  }
+
+  Status SetDesktopValue(DesktopValueIndex index, const std::string& text) {
+    return SetValue(kDesktopValueItems[index], kDesktopValues[index].key,
+                    kDesktopValues[index].name, before_.values[index], text);
+  }
+
+  // A value that fails to be written is left as it was, and has nothing to undo.
+  Status SetValue(AppliedItem item, std::string_view key, std::string_view name,
+                  const std::optional<RegistryValue>& old, const std::string& text) {
+    Status set = registry_.SetStringValue(RegistryRoot::kCurrentUser, std::string(key),
+                                          std::string(name), text);
+    if (set) {
+      rollback_.Add(item, [this, key, name, &old] {
+        return PutBackUserValue(registry_, key, name, old);
+      });
+    }
+    return set;
+  }
+
+  const ApplyServices& services_;
+  FileSystem& files_;
+  Registry& registry_;
+  const DesktopPlaces places_;
+  const std::string programFolder_;
+  const std::string themePage_;
+  const bool pictureDesktop_;
+  bool savedNow_ = false;       // this run saved the previous desktop
+  bool shellChanged_ = false;   // the shell has been asked to show the picture
+  std::string pictureBytes_;
+  Snapshots before_;
+  Rollback rollback_;
+};
+
+ApplyOutcome Finished(ApplyResult result) { return {result, Status::Ok(), {}}; }
 
 }  // namespace
 
 ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services) {
-  if (FirstUnmarkedEntry(content) >= 0) return {ApplyResult::kRefused, Status::Ok(), {}};
-
+  if (FirstUnmarkedEntry(content) >= 0) return Finished(ApplyResult::kRefused);
   const std::string appData = AppDataFolder(services.environment, services.registry);
-  if (appData.empty()) return {ApplyResult::kNoAppDataFolder, Status::Ok(), {}};
-  const DesktopPlaces places = DesktopPlacesIn(appData);
+  if (appData.empty()) return Finished(ApplyResult::kNoAppDataFolder);
 
-  FileSystem& files = services.files;
-  Registry& registry = services.registry;
-  const std::string programFolder = services.environment.ProgramFolder();
-  const std::string themePage = ThemePagePath(programFolder);
-  const bool pictureDesktop = services.shell.Kind() == DesktopKind::kPicture;
-
-  // The previous desktop is saved before anything changes. When this run saved it and the
-  // rollback puts everything back, the saved copy goes too: the desktop is the user's own again.
-  auto savedNow = SavePreviousDesktopOnce(registry, files, places);
-  if (!savedNow) return Failed(savedNow.status());
-  Rollback rollback;
-  auto fail = [&](Status failure) {
-    ApplyOutcome outcome = rollback.Fail(std::move(failure));
-    if (savedNow.value() && outcome.notRestored.empty()) files.RemoveFile(places.savedDesktop);
-    return outcome;
-  };
-
-  // The configure command reaches Apply without the loading sequence, which writes the page; and
-  // a page left by a copy of the program in another folder would point the desktop there.
-  const auto currentPage = files.ReadFile(themePage);
-  if (!currentPage || currentPage.value() != ThemePage(programFolder, services.codePage)) {
-    if (Status written = WriteThemes(programFolder, files, services.codePage); !written) {
-      return fail(written);
-    }
+  ApplyRun run(services, DesktopPlacesIn(appData));
+  if (Status saved = run.SavePreviousDesktop(); !saved) {
+    return {ApplyResult::kFailed, std::move(saved), {}};
   }
-
-  if (Status created = files.CreateDirectories(places.desktopFolder); !created) {
-    return fail(created);
+  if (Status prepared = run.Prepare(content); !prepared) return run.Fail(std::move(prepared));
+  if (Status installed = run.InstallPageFiles(content); !installed) {
+    return run.Fail(std::move(installed));
   }
-
-  // The picture is drawn before the first change to the desktop: drawing is the step most likely
-  // to fail, and it changes nothing.
-  std::string pictureBytes;
-  if (pictureDesktop) {
-    auto drawn = services.picture.DrawBmp(content, programFolder);
-    if (!drawn) return fail(drawn.status());
-    pictureBytes = std::move(drawn).value();
-  }
-
-  // Everything Apply replaces is read before the first change: what cannot be read could not be
-  // put back, so Apply stops here instead.
-  auto oldScript = FileSnapshot::Take(files, DesktopScriptPath(programFolder));
-  if (!oldScript) return fail(oldScript.status());
-  auto oldDesktopFile = FileSnapshot::Take(files, places.desktopFile);
-  if (!oldDesktopFile) return fail(oldDesktopFile.status());
-  auto oldPicture = FileSnapshot::Take(files, places.picture);
-  if (!oldPicture) return fail(oldPicture.status());
-  std::vector<ValueSnapshot> oldValues;
-  for (const DesktopValue& value : kDesktopValues) {
-    auto old = ValueSnapshot::Take(registry, std::string(value.key), std::string(value.name));
-    if (!old) return fail(old.status());
-    oldValues.push_back(std::move(old).value());
-  }
-  const ValueSnapshot& oldWallpaper = oldValues[0];
-  const ValueSnapshot& oldStyle = oldValues[1];
-  const ValueSnapshot& oldTile = oldValues[2];
-  const ValueSnapshot& oldPageWallpaper = oldValues[3];
-  std::optional<ValueSnapshot> oldLayerStartup;
-  if (pictureDesktop) {
-    auto old = ValueSnapshot::Take(registry, std::string(kRunKey), std::string(kLayerRunName));
-    if (!old) return fail(old.status());
-    oldLayerStartup.emplace(std::move(old).value());
-  }
-
-  if (Status written = SetChanges(content, programFolder, files, services.codePage); !written) {
-    return fail(written);
-  }
-  rollback.Add(AppliedItem::kDesktopScript, [&] { return oldScript.value().Restore(); });
-
-  if (Status copied = files.CopyFileReplacing(themePage, places.desktopFile); !copied) {
-    return fail(copied);
-  }
-  rollback.Add(AppliedItem::kDesktopFile, [&] { return oldDesktopFile.value().Restore(); });
-
-  // Registry last: the wallpaper values name the page or the picture only once everything they
-  // need is there. A value that fails to be written is left as it was.
-  auto setValue = [&](AppliedItem item, const ValueSnapshot& old, std::string_view key,
-                      std::string_view name, const std::string& text) {
-    Status set = registry.SetStringValue(RegistryRoot::kCurrentUser, std::string(key),
-                                         std::string(name), text);
-    if (set) rollback.Add(item, [&old] { return old.Restore(); });
-    return set;
-  };
-
-  if (!pictureDesktop) {
-    if (Status set = setValue(AppliedItem::kDesktopWallpaper, oldWallpaper, kDesktopKey,
-                              kWallpaperName, themePage);
-        !set) {
-      return fail(set);
-    }
-    if (Status set = setValue(AppliedItem::kPageWallpaper, oldPageWallpaper, kPageDesktopKey,
-                              kWallpaperName, themePage);
-        !set) {
-      return fail(set);
-    }
-    // The settings are in place whether or not the shell shows them at once; the message asks
-    // the user to refresh the desktop.
-    services.shell.RefreshPageDesktop();
-    return {ApplyResult::kApplied, Status::Ok(), {}};
-  }
-
-  if (Status written = files.WriteFileReplacing(places.picture, pictureBytes); !written) {
-    return fail(written);
-  }
-  rollback.Add(AppliedItem::kPicture, [&] { return oldPicture.value().Restore(); });
-
-  // Once the shell has been told of the picture, taking it back means showing the old wallpaper
-  // again. This step runs after the old values are back: the shell reads the style from the
-  // registry and rewrites the wallpaper value itself, so that value is put back exactly after it.
-  bool shellChanged = false;
-  rollback.Add(AppliedItem::kShownDesktop, [&]() -> Status {
-    if (!shellChanged) return Status::Ok();
-    const std::string old = registry.GetStringValue(
-        RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
-    if (Status shown = services.shell.SetPictureWallpaper(old); !shown) return shown;
-    return oldWallpaper.Restore();
-  });
-
-  struct Setting {
-    AppliedItem item;
-    const ValueSnapshot& old;
-    std::string_view key;
-    std::string_view name;
-    std::string text;
-  };
-  // Stretched over the whole screen, not tiled: the picture is the screen's size.
-  const Setting settings[] = {
-      {AppliedItem::kPageWallpaper, oldPageWallpaper, kPageDesktopKey, kWallpaperName, themePage},
-      {AppliedItem::kWallpaperStyle, oldStyle, kDesktopKey, kWallpaperStyleName, "2"},
-      {AppliedItem::kTileWallpaper, oldTile, kDesktopKey, kTileWallpaperName, "0"},
-      {AppliedItem::kDesktopWallpaper, oldWallpaper, kDesktopKey, kWallpaperName, places.picture},
-      // The layer over the picture makes its entries' links work; it starts at every logon.
-      {AppliedItem::kLayerStartup, *oldLayerStartup, kRunKey, kLayerRunName,
-       DesktopLayerCommand(programFolder)},
-  };
-  for (const Setting& setting : settings) {
-    if (Status set = setValue(setting.item, setting.old, setting.key, setting.name, setting.text);
-        !set) {
-      return fail(set);
-    }
-  }
-
-  shellChanged = true;
-  if (Status shown = services.shell.SetPictureWallpaper(places.picture); !shown) {
-    return fail(shown);
-  }
-  // Without a layer the desktop is all there, only its links do not open: not a failure.
-  services.shell.StartDesktopLayer(programFolder);
-  return {ApplyResult::kApplied, Status::Ok(), {}};
+  Status shown = run.PictureDesktop() ? run.ShowAsPicture() : run.ShowAsPage();
+  if (!shown) return run.Fail(std::move(shown));
+  return Finished(ApplyResult::kApplied);
 }
 
 }  // namespace mirella

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "install/desktop_snapshot.h"
+
 namespace mirella {
 namespace {
 
@@ -144,18 +146,15 @@ std::optional<PreviousDesktop> DecodePreviousDesktop(std::string_view bytes) {
 Result<PreviousDesktop> ReadCurrentDesktop(const Registry& registry, const FileSystem& files,
                                            const DesktopPlaces& places) {
   PreviousDesktop desktop;
-  for (const DesktopValue& value : kDesktopValues) {
-    auto read = registry.ReadValue(RegistryRoot::kCurrentUser, std::string(value.key),
-                                   std::string(value.name));
-    if (!read) return read.status();
-    desktop.values.push_back(std::move(read).value());
-  }
-  if (files.FileExists(places.desktopFile)) {
-    auto bytes = files.ReadFile(places.desktopFile);
-    if (!bytes) return bytes.status();
+  auto values = ReadDesktopValues(registry);
+  if (!values) return values.status();
+  desktop.values = std::move(values).value();
+  auto file = FileSnapshot::Take(files, places.desktopFile);
+  if (!file) return file.status();
+  if (FileSnapshot snapshot = std::move(file).value(); snapshot.bytes) {
     auto attributes = files.ReadAttributes(places.desktopFile);
     if (!attributes) return attributes.status();
-    desktop.desktopFile = SavedFile{std::move(bytes).value(), attributes.value()};
+    desktop.desktopFile = SavedFile{std::move(*snapshot.bytes), attributes.value()};
   }
   return desktop;
 }

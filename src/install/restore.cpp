@@ -1,108 +1,127 @@
 #include "install/restore.h"
 
 #include <algorithm>
-#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "install/desktop_places.h"
+#include "install/desktop_snapshot.h"
 #include "install/previous_desktop.h"
 
 namespace mirella {
 namespace {
 
-constexpr AppliedItem kValueItems[] = {AppliedItem::kDesktopWallpaper, AppliedItem::kWallpaperStyle,
-                                       AppliedItem::kTileWallpaper, AppliedItem::kPageWallpaper};
-static_assert(std::size(kValueItems) == kDesktopValues.size());
-
-Status PutBack(Registry& registry, const DesktopValue& value,
-               const std::optional<RegistryValue>& old) {
-  const std::string key(value.key);
-  const std::string name(value.name);
-  return old ? registry.WriteValue(RegistryRoot::kCurrentUser, key, name, *old)
-             : registry.DeleteValue(RegistryRoot::kCurrentUser, key, name);
+RestoreOutcome Stopped(RestoreResult result, Status failure = Status::Ok()) {
+  return {result, std::move(failure), {}, {}};
 }
 
-Status PutBack(FileSystem& files, const std::string& path, const std::optional<SavedFile>& old) {
-  if (!old) return files.RemoveFile(path);
-  if (Status written = files.WriteFileReplacing(path, old->bytes); !written) return written;
-  return files.WriteAttributes(path, old->attributes);
+// The saved desktop, or why there is none to restore.
+std::optional<RestoreOutcome> LoadSaved(const FileSystem& files, const DesktopPlaces& places,
+                                        PreviousDesktop& old) {
+  auto saved = LoadSavedDesktop(files, places);
+  if (!saved) return Stopped(RestoreResult::kFailed, saved.status());
+  switch (saved.value().state) {
+    case SavedDesktopState::kNone: return Stopped(RestoreResult::kNothingSaved);
+    case SavedDesktopState::kUntrusted: return Stopped(RestoreResult::kUntrusted);
+    case SavedDesktopState::kSaved: break;
+  }
+  old = std::move(saved).value().desktop;
+  return std::nullopt;
 }
+
+// One restore, item by item. Every item is tried, whatever failed before it, so that as much as
+// possible is back and the report is complete.
+class RestoreRun {
+ public:
+  RestoreRun(const RestoreServices& services, const DesktopPlaces& places,
+             const PreviousDesktop& old)
+      : services_(services), places_(places), old_(old) {}
+
+  void PutBackDesktopFile() {
+    FileSystem& files = services_.files;
+    if (!old_.desktopFile) {
+      Record(AppliedItem::kDesktopFile, files.RemoveFile(places_.desktopFile));
+      return;
+    }
+    Status put = files.CreateDirectories(places_.desktopFolder);
+    if (put) put = PutBackFile(files, places_.desktopFile, &old_.desktopFile->bytes);
+    if (put) put = files.WriteAttributes(places_.desktopFile, old_.desktopFile->attributes);
+    Record(AppliedItem::kDesktopFile, std::move(put));
+  }
+
+  // The first pass reports each value; a later pass only takes back a value it could not write.
+  void PutValuesBack(bool firstPass) {
+    for (std::size_t i = 0; i < kDesktopValues.size(); ++i) {
+      const auto index = static_cast<DesktopValueIndex>(i);
+      Status put = PutBackDesktopValue(services_.registry, index, old_.values[i]);
+      if (firstPass) {
+        Record(kDesktopValueItems[i], std::move(put));
+      } else if (!put && std::erase(outcome_.restored, kDesktopValueItems[i]) != 0) {
+        outcome_.notRestored.push_back({kDesktopValueItems[i], std::move(put)});
+      }
+    }
+  }
+
+  void ShowRestoredDesktop() {
+    if (services_.shell.Kind() != DesktopKind::kPicture) {
+      services_.shell.RefreshPageDesktop();
+      return;
+    }
+    // The values go back once more after the shell has rewritten the wallpaper value, so that
+    // they stay exactly as saved (a REG_EXPAND_SZ value keeps its type).
+    Record(AppliedItem::kShownDesktop, ShowWallpaperValue(services_.registry, services_.shell));
+    PutValuesBack(false);
+    // The layer drew the program's desktop over the picture: it neither runs nor starts again.
+    Record(AppliedItem::kLayerStartup,
+           services_.registry.DeleteValue(RegistryRoot::kCurrentUser, std::string(kRunKey),
+                                          std::string(kLayerRunName)));
+    services_.shell.EndDesktopLayer();
+  }
+
+  // Restored only when everything is back and the saved state is gone; until then it stays, so
+  // that the restore can be tried again.
+  RestoreOutcome Finish() {
+    outcome_.result = RestoreResult::kFailed;
+    if (!outcome_.notRestored.empty()) return std::move(outcome_);
+    if (Status removed = services_.files.RemoveFile(places_.savedDesktop); !removed) {
+      outcome_.notRestored.push_back({AppliedItem::kSavedDesktop, std::move(removed)});
+      return std::move(outcome_);
+    }
+    outcome_.result = RestoreResult::kRestored;
+    return std::move(outcome_);
+  }
+
+ private:
+  void Record(AppliedItem item, Status status) {
+    if (status) {
+      outcome_.restored.push_back(item);
+    } else {
+      outcome_.notRestored.push_back({item, std::move(status)});
+    }
+  }
+
+  const RestoreServices& services_;
+  const DesktopPlaces& places_;
+  const PreviousDesktop& old_;
+  RestoreOutcome outcome_;
+};
 
 }  // namespace
 
 RestoreOutcome Restore(const RestoreServices& services) {
   const std::string appData = AppDataFolder(services.environment, services.registry);
-  if (appData.empty()) return {RestoreResult::kNoAppDataFolder, Status::Ok(), {}, {}};
+  if (appData.empty()) return Stopped(RestoreResult::kNoAppDataFolder);
   const DesktopPlaces places = DesktopPlacesIn(appData);
 
-  auto saved = LoadSavedDesktop(services.files, places);
-  if (!saved) return {RestoreResult::kFailed, saved.status(), {}, {}};
-  switch (saved.value().state) {
-    case SavedDesktopState::kNone: return {RestoreResult::kNothingSaved, Status::Ok(), {}, {}};
-    case SavedDesktopState::kUntrusted: return {RestoreResult::kUntrusted, Status::Ok(), {}, {}};
-    case SavedDesktopState::kSaved: break;
-  }
-  const PreviousDesktop& old = saved.value().desktop;
+  PreviousDesktop old;
+  if (auto stopped = LoadSaved(services.files, places, old)) return std::move(*stopped);
 
-  // Every item is tried, whatever failed before it, so that as much as possible is back and
-  // the report is complete.
-  RestoreOutcome outcome;
-  auto record = [&outcome](AppliedItem item, Status status) {
-    if (status) {
-      outcome.restored.push_back(item);
-    } else {
-      outcome.notRestored.push_back({item, std::move(status)});
-    }
-  };
-
-  if (!old.desktopFile) {
-    record(AppliedItem::kDesktopFile, services.files.RemoveFile(places.desktopFile));
-  } else {
-    Status created = services.files.CreateDirectories(places.desktopFolder);
-    record(AppliedItem::kDesktopFile,
-           created ? PutBack(services.files, places.desktopFile, old.desktopFile) : created);
-  }
-  // The first pass reports each value; a later pass only takes back a value it could not write.
-  auto putValuesBack = [&](bool firstPass) {
-    for (std::size_t i = 0; i < kDesktopValues.size(); ++i) {
-      Status put = PutBack(services.registry, kDesktopValues[i], old.values[i]);
-      if (firstPass) {
-        record(kValueItems[i], std::move(put));
-      } else if (!put && std::erase(outcome.restored, kValueItems[i]) != 0) {
-        outcome.notRestored.push_back({kValueItems[i], std::move(put)});
-      }
-    }
-  };
-  putValuesBack(true);
-
-  if (services.shell.Kind() == DesktopKind::kPicture) {
-    // The shell takes the picture's path with its variables expanded, reads the style from the
-    // registry and rewrites the wallpaper value itself: the values go back once more after it,
-    // so that they stay exactly as saved (a REG_EXPAND_SZ value keeps its type).
-    const std::string picture = services.registry.GetStringValue(
-        RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
-    record(AppliedItem::kShownDesktop, services.shell.SetPictureWallpaper(picture));
-    putValuesBack(false);
-    // The layer drew the program's desktop over the picture: it neither runs nor starts again.
-    record(AppliedItem::kLayerStartup,
-           services.registry.DeleteValue(RegistryRoot::kCurrentUser, std::string(kRunKey),
-                                         std::string(kLayerRunName)));
-    services.shell.EndDesktopLayer();
-  } else {
-    services.shell.RefreshPageDesktop();
-  }
-
-  if (!outcome.notRestored.empty()) {
-    outcome.result = RestoreResult::kFailed;
-    return outcome;
-  }
-  if (Status removed = services.files.RemoveFile(places.savedDesktop); !removed) {
-    outcome.result = RestoreResult::kFailed;
-    outcome.notRestored.push_back({AppliedItem::kSavedDesktop, std::move(removed)});
-    return outcome;
-  }
-  outcome.result = RestoreResult::kRestored;
-  return outcome;
+  RestoreRun run(services, places, old);
+  run.PutBackDesktopFile();
+  run.PutValuesBack(true);
+  run.ShowRestoredDesktop();
+  return run.Finish();
 }
 
 }  // namespace mirella

@@ -195,6 +195,94 @@ void LayOutColumn(const Builder& builder, std::vector<RowTexts> rows, double lef
   }
 }
 
+// The page in CSS pixels.
+struct PageSize {
+  double width;
+  double height;
+  double Full() const { return width - 2 * kEdge; }  // between the page's edges
+};
+
+// The title row: the title centred in what the emblem's cell leaves, the emblem at the right.
+void LayOutTitleRow(const Builder& builder, const DesktopContent& content, const PageSize& page,
+                    DesktopLayout& layout) {
+  const double titleLeft = kEdge + kPadding + kInnerPadding;
+  const double titleRight = page.width - kEdge - kPadding - kEmblemCell - kInnerPadding;
+  const double titleMiddle = kEdge + kPadding + kInnerPadding + kEmblemHeight / 2;
+  const auto title = builder.Wrap(VisibleText(content.title), TextStyle::Title,
+                                  titleRight - titleLeft, kTitleLines);
+  layout.title = builder.Block(title.lines, TextStyle::Title, (titleLeft + titleRight) / 2,
+                               titleMiddle - LinesHeight(title.lines.size(), TextStyle::Title) / 2,
+                               Align::Centre);
+  const double emblemRight = page.width - kEdge - kPadding - kInnerPadding;
+  layout.emblem = builder.Box(emblemRight - kEmblemWidth, kEdge + kPadding + kInnerPadding,
+                              kEmblemWidth, kEmblemHeight);
+}
+
+// The column bar: two titles, each centred in half the bar; a title that wraps makes the bar
+// higher, as the page does. Returns where the bar ends.
+double LayOutColumnBar(const Builder& builder, const DesktopContent& content, const PageSize& page,
+                       DesktopLayout& layout) {
+  const double full = page.Full();
+  const double barTop = kEdge + kTitleRow + kSpacing;
+  const double half = (full - 2 * kPadding) / 2;
+  const std::array<std::string, 2> columnTitles = {VisibleText(content.col_1_title),
+                                                   VisibleText(content.col_2_title)};
+  std::array<std::vector<std::string>, 2> titleLines;
+  std::size_t mostLines = 0;
+  for (int c = 0; c < 2; ++c) {
+    titleLines[c] =
+        builder.Wrap(columnTitles[c], TextStyle::Text, half - 2 * kInnerPadding, kBarLines).lines;
+    mostLines = std::max(mostLines, titleLines[c].size());
+  }
+  const double innerBar = LinesHeight(mostLines, TextStyle::Text) + 2 * kInnerPadding;
+  const double barHeight = std::max(kColumnBar, innerBar + 2 * kPadding);
+  layout.columnBar = builder.Box(kEdge, barTop, full, barHeight);
+  const double innerTop = barTop + kPadding + (barHeight - 2 * kPadding - innerBar) / 2;
+  for (int c = 0; c < 2; ++c) {
+    const double top = innerTop + kInnerPadding +
+                       (innerBar - 2 * kInnerPadding -
+                        LinesHeight(titleLines[c].size(), TextStyle::Text)) / 2;
+    layout.columnTitles[c] = builder.Block(titleLines[c], TextStyle::Text,
+                                           kEdge + kPadding + half * (c + 0.5), top, Align::Centre);
+  }
+  return barTop + barHeight;
+}
+
+// The bottom bar, from the bottom edge up. Returns where it starts.
+double LayOutBottomBar(const Builder& builder, const DesktopContent& content, const PageSize& page,
+                       DesktopLayout& layout) {
+  const double full = page.Full();
+  const auto bar = builder.Wrap(VisibleText(content.desktop), TextStyle::Text, full - 2 * kPadding,
+                                kBarLines);
+  const double barLinesHeight = LinesHeight(bar.lines.size(), TextStyle::Text);
+  const double bottomHeight = std::max(kBottomBar, barLinesHeight + 2 * kPadding);
+  const double bottomTop = page.height - kEdge - bottomHeight;
+  layout.bottomBar = builder.Box(kEdge, bottomTop, full, bottomHeight);
+  layout.barText = builder.Block(bar.lines, TextStyle::Text, page.width / 2,
+                                 bottomTop + (bottomHeight - barLinesHeight) / 2, Align::Centre);
+  return bottomTop;
+}
+
+// The two columns share what is left between the bars; the settings row ends the first.
+void LayOutColumns(const Builder& builder, const DesktopContent& content, const PageSize& page,
+                   double barBottom, double bottomTop, DesktopLayout& layout) {
+  const double columnsTop = barBottom + kSpacing;
+  const double columnsHeight = std::max(0.0, bottomTop - kSpacing - columnsTop);
+  const double columnWidth = (page.Full() - kSpacing) / 2;
+  std::array<std::vector<RowTexts>, 2> columns;
+  for (int i = 0; i < kEntryCount; ++i) {
+    columns[i < kColumn1EntryCount ? 0 : 1].push_back(
+        {i, content.EntryPicture[i], VisibleText(content.EntryCaption[i]),
+         VisibleText(content.EntryDescription[i]), {}, {}});
+  }
+  columns[0].push_back(
+      {kSettingsRow, kSettingsPicture, kSettingsCaption, kSettingsDescription, {}, {}});
+  for (int c = 0; c < 2; ++c) {
+    LayOutColumn(builder, std::move(columns[c]), kEdge + c * (columnWidth + kSpacing), columnWidth,
+                 columnsTop, columnsHeight, layout.rows);
+  }
+}
+
 }  // namespace
 
 double CssFontSize(TextStyle style) {
@@ -219,74 +307,11 @@ DesktopLayout LayOutDesktop(const DesktopContent& content, int width, int height
   layout.width = width;
   layout.height = height;
   layout.scale = scale;
-  const double pageWidth = width / scale;
-  const double pageHeight = height / scale;
-  const double full = pageWidth - 2 * kEdge;
-
-  // The title row: the title centred in what the emblem's cell leaves, the emblem at the right.
-  const double titleLeft = kEdge + kPadding + kInnerPadding;
-  const double titleRight = pageWidth - kEdge - kPadding - kEmblemCell - kInnerPadding;
-  const double titleMiddle = kEdge + kPadding + kInnerPadding + kEmblemHeight / 2;
-  const auto title = builder.Wrap(VisibleText(content.title), TextStyle::Title,
-                                  titleRight - titleLeft, kTitleLines);
-  layout.title = builder.Block(title.lines, TextStyle::Title, (titleLeft + titleRight) / 2,
-                               titleMiddle - LinesHeight(title.lines.size(), TextStyle::Title) / 2,
-                               Align::Centre);
-  const double emblemRight = pageWidth - kEdge - kPadding - kInnerPadding;
-  layout.emblem = builder.Box(emblemRight - kEmblemWidth, kEdge + kPadding + kInnerPadding,
-                              kEmblemWidth, kEmblemHeight);
-
-  // The column bar: two titles, each centred in half the bar; a title that wraps makes the bar
-  // higher, as the page does.
-  const double barTop = kEdge + kTitleRow + kSpacing;
-  const double half = (full - 2 * kPadding) / 2;
-  const std::array<std::string, 2> columnTitles = {VisibleText(content.col_1_title),
-                                                   VisibleText(content.col_2_title)};
-  std::array<std::vector<std::string>, 2> titleLines;
-  std::size_t mostLines = 0;
-  for (int c = 0; c < 2; ++c) {
-    titleLines[c] =
-        builder.Wrap(columnTitles[c], TextStyle::Text, half - 2 * kInnerPadding, kBarLines).lines;
-    mostLines = std::max(mostLines, titleLines[c].size());
-  }
-  const double innerBar = LinesHeight(mostLines, TextStyle::Text) + 2 * kInnerPadding;
-  const double barHeight = std::max(kColumnBar, innerBar + 2 * kPadding);
-  layout.columnBar = builder.Box(kEdge, barTop, full, barHeight);
-  const double innerTop = barTop + kPadding + (barHeight - 2 * kPadding - innerBar) / 2;
-  for (int c = 0; c < 2; ++c) {
-    const double top = innerTop + kInnerPadding +
-                       (innerBar - 2 * kInnerPadding -
-                        LinesHeight(titleLines[c].size(), TextStyle::Text)) / 2;
-    layout.columnTitles[c] = builder.Block(titleLines[c], TextStyle::Text,
-                                           kEdge + kPadding + half * (c + 0.5), top, Align::Centre);
-  }
-
-  // The bottom bar, from the bottom edge up.
-  const auto bar = builder.Wrap(VisibleText(content.desktop), TextStyle::Text, full - 2 * kPadding,
-                                kBarLines);
-  const double barLinesHeight = LinesHeight(bar.lines.size(), TextStyle::Text);
-  const double bottomHeight = std::max(kBottomBar, barLinesHeight + 2 * kPadding);
-  const double bottomTop = pageHeight - kEdge - bottomHeight;
-  layout.bottomBar = builder.Box(kEdge, bottomTop, full, bottomHeight);
-  layout.barText = builder.Block(bar.lines, TextStyle::Text, pageWidth / 2,
-                                 bottomTop + (bottomHeight - barLinesHeight) / 2, Align::Centre);
-
-  // The two columns share what is left between the bars.
-  const double columnsTop = barTop + barHeight + kSpacing;
-  const double columnsHeight = std::max(0.0, bottomTop - kSpacing - columnsTop);
-  const double columnWidth = (full - kSpacing) / 2;
-  std::array<std::vector<RowTexts>, 2> columns;
-  for (int i = 0; i < kEntryCount; ++i) {
-    columns[i < kColumn1EntryCount ? 0 : 1].push_back(
-        {i, content.EntryPicture[i], VisibleText(content.EntryCaption[i]),
-         VisibleText(content.EntryDescription[i]), {}, {}});
-  }
-  columns[0].push_back(
-      {kSettingsRow, kSettingsPicture, kSettingsCaption, kSettingsDescription, {}, {}});
-  for (int c = 0; c < 2; ++c) {
-    LayOutColumn(builder, std::move(columns[c]), kEdge + c * (columnWidth + kSpacing), columnWidth,
-                 columnsTop, columnsHeight, layout.rows);
-  }
+  const PageSize page{width / scale, height / scale};
+  LayOutTitleRow(builder, content, page, layout);
+  const double barBottom = LayOutColumnBar(builder, content, page, layout);
+  const double bottomTop = LayOutBottomBar(builder, content, page, layout);
+  LayOutColumns(builder, content, page, barBottom, bottomTop, layout);
   return layout;
 }
 

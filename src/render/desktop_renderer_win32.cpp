@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <memory>
-#include <optional>
-#include <optional>
 #include <climits>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +16,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kNavy = RGB(0, 0, 128);  // #000080: links and the bars under their pictures
-constexpr std::uint32_t kNavyPixel = 0x000080;
-constexpr std::uint32_t kWhitePixel = 0xFFFFFF;
 
 // UTF-16 for the W functions, with the byte offset in the UTF-8 text of every UTF-16 unit (and
 // one past the end), so that a count of units that fit maps back to a count of bytes.
@@ -80,48 +76,21 @@ std::array<UniqueFont, 3> MakeFonts(double scale, int pixels = 0) {
   return fonts;
 }
 
-Rect Intersection(const Rect& a, const Rect& b) {
-  const Rect out{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom)};
-  return out.Empty() ? Rect{} : out;
-}
-
 // The pictures drawn with their transparency, packed in rows in one DIB section that GDI blends
 // from: one section and one DC however many pictures are shown.
 class PictureSheet {
  public:
   // The number on the sheet of a place for a picture scaled to `width` x `height`, which Put
   // fills once the sheet is built.
-  int Add(int width, int height) {
-    if (width <= 0 || height <= 0) width = height = 0;
-    places_.push_back({0, 0, width, height, false});
-    return static_cast<int>(places_.size()) - 1;
-  }
+  int Add(int width, int height) { return layout_.Add(width, height); }
   // Makes the DIB section for the places added; false when GDI has no room for it.
   bool Build() {
-    // Rows as wide as the widest picture, each picture where the row still has room.
-    for (const Place& place : places_) width_ = std::max(width_, place.width);
-    int left = 0;
-    int top = 0;
-    int rowHeight = 0;
-    for (Place& place : places_) {
-      if (place.width <= 0 || place.height <= 0) continue;
-      if (left + place.width > width_) {
-        top += rowHeight;
-        left = 0;
-        rowHeight = 0;
-      }
-      place.left = left;
-      place.top = top;
-      left += place.width;
-      rowHeight = std::max(rowHeight, place.height);
-    }
-    height_ = top + rowHeight;
-    if (width_ <= 0 || height_ <= 0) return true;
+    layout_.Pack();
+    if (layout_.Width() <= 0 || layout_.Height() <= 0) return true;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biWidth = layout_.Width();
+    info.bmiHeader.biHeight = -layout_.Height();
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -133,113 +102,31 @@ class PictureSheet {
     return true;
   }
   // The picture scaled into its place; an empty picture leaves the place drawing nothing.
-  void Put(int picture, PixelView view) {
-    Place& place = places_[static_cast<std::size_t>(picture)];
-    if (bits_ == nullptr || view.Empty() || place.width <= 0) return;
-    ScalePixelsInto(view, place.width, place.height,
-                    bits_ + static_cast<std::size_t>(place.top) * width_ + place.left,
-                    static_cast<std::size_t>(width_));
-    place.filled = true;
-  }
+  void Put(int picture, PixelView view) { layout_.Put(picture, view, bits_); }
   // Where Blend draws: the picture's own size at `area`'s top-left, within `clip`.
   Rect Area(int picture, const Rect& area, const Rect& clip) const {
-    const Place& place = places_[static_cast<std::size_t>(picture)];
-    if (!selected_ || !place.filled) return {};
-    return Intersection({area.left, area.top, area.left + place.width, area.top + place.height},
-                        clip);
+    if (!selected_) return {};
+    return layout_.Area(picture, area, clip);
   }
   // Draws a picture with its transparency at `area`'s top-left, its own size, clipped to `clip`.
   // `origin` is the page's point at the DC's (0, 0).
   void Blend(HDC dc, POINT origin, int picture, const Rect& area, const Rect& clip) const {
     const Rect shown = Area(picture, area, clip);
     if (shown.Empty()) return;
-    const Place& place = places_[static_cast<std::size_t>(picture)];
+    const PagePoint place = layout_.Origin(picture);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     GdiAlphaBlend(dc, shown.left - origin.x, shown.top - origin.y, shown.Width(), shown.Height(),
-               dc_.Get(), place.left + shown.left - area.left, place.top + shown.top - area.top,
+               dc_.Get(), place.x + shown.left - area.left, place.y + shown.top - area.top,
                shown.Width(), shown.Height(), blend);
   }
 
  private:
-  struct Place {
-    int left;
-    int top;
-    int width;
-    int height;
-    bool filled;
-  };
-  std::vector<Place> places_;
-  int width_ = 0;
-  int height_ = 0;
+  PictureSheetLayout layout_;
   UniqueBitmap bitmap_;
   std::uint32_t* bits_ = nullptr;
   MemoryDc dc_{nullptr};
   std::optional<SelectedObject> selected_;
 };
-
-// The part of the page a target holds: its top-left pixel is the page's point `origin`. Only
-// the page's own pixels are drawn, however far the target reaches.
-struct Canvas {
-  const BgrPixels& target;
-  POINT origin;
-  Rect page;
-
-  Rect Bounds() const {
-    return Intersection({origin.x, origin.y, origin.x + target.width, origin.y + target.height},
-                        page);
-  }
-  // The page's pixel (x, y), which must be within Bounds().
-  std::uint8_t* At(int x, int y) const {
-    return target.bits + target.stride * static_cast<std::size_t>(target.height - 1 -
-                                                                  (y - origin.y)) +
-           static_cast<std::size_t>(x - origin.x) * 3;
-  }
-};
-
-// Repeats the first `filled` bytes of `row` until `size` bytes are written, doubling each copy.
-void RepeatPattern(std::uint8_t* row, std::size_t filled, std::size_t size) {
-  while (filled < size) {
-    const std::size_t part = std::min(filled, size - filled);
-    std::memcpy(row + filled, row, part);
-    filled += part;
-  }
-}
-
-void Fill(const Canvas& canvas, const Rect& area, std::uint32_t rgb) {
-  const Rect shown = Intersection(area, canvas.Bounds());
-  if (shown.Empty()) return;
-  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
-  std::uint8_t* first = canvas.At(shown.left, shown.top);
-  first[0] = static_cast<std::uint8_t>(rgb);
-  first[1] = static_cast<std::uint8_t>(rgb >> 8);
-  first[2] = static_cast<std::uint8_t>(rgb >> 16);
-  RepeatPattern(first, 3, size);
-  for (int y = shown.top + 1; y < shown.bottom; ++y) {
-    std::memcpy(canvas.At(shown.left, y), first, size);
-  }
-}
-
-// Copies an opaque picture over `area` repeated from the area's top-left corner.
-void Tile(const Canvas& canvas, const PixelImage& tile, const Rect& area) {
-  const Rect shown = Intersection(area, canvas.Bounds());
-  if (tile.pixels.empty() || shown.Empty()) return;
-  const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
-  // One period of the tile's row, starting at the first pixel shown, then repeated.
-  const int period = std::min(tile.width, shown.Width());
-  const int phase = (shown.left - area.left) % tile.width;
-  for (int y = shown.top; y < shown.bottom; ++y) {
-    const std::uint32_t* source =
-        tile.pixels.data() + static_cast<std::size_t>((y - area.top) % tile.height) * tile.width;
-    std::uint8_t* row = canvas.At(shown.left, y);
-    for (int i = 0, x = phase; i < period; ++i, x = x + 1 == tile.width ? 0 : x + 1) {
-      const std::uint32_t pixel = source[x];
-      row[i * 3] = static_cast<std::uint8_t>(pixel);
-      row[i * 3 + 1] = static_cast<std::uint8_t>(pixel >> 8);
-      row[i * 3 + 2] = static_cast<std::uint8_t>(pixel >> 16);
-    }
-    RepeatPattern(row, static_cast<std::size_t>(period) * 3, size);
-  }
-}
 
 // A small 24-bit DIB section that GDI draws into: an area of the picture is copied in, drawn
 // over at the picture's own coordinates, and copied back. GDI thus draws what it would draw on
@@ -277,20 +164,13 @@ class GdiPatch {
     shown.right = std::min(shown.right, shown.left + width_);
     shown.bottom = std::min(shown.bottom, shown.top + height_);
     if (bits_ == nullptr || shown.Empty()) return;
-    const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
-    for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(PatchRow(y - shown.top), canvas.At(shown.left, y), size);
-    }
+    CopyOut(canvas, shown, bits_, stride_);
     draw(dc_.Get(), POINT{shown.left, shown.top}, shown);
     GdiFlush();
-    for (int y = shown.top; y < shown.bottom; ++y) {
-      std::memcpy(canvas.At(shown.left, y), PatchRow(y - shown.top), size);
-    }
+    CopyIn(canvas, shown, bits_, stride_);
   }
 
  private:
-  std::uint8_t* PatchRow(int row) const { return bits_ + stride_ * static_cast<std::size_t>(row); }
-
   int width_;
   int height_;
   UniqueBitmap bitmap_;
@@ -299,20 +179,6 @@ class GdiPatch {
   std::uint8_t* bits_ = nullptr;
   std::size_t stride_ = 0;
 };
-
-// A picture tiled over a coloured area: scaled, over the colour, and no taller than the `rows`
-// the area has (a tile repeats from the area's top, so no row below them is ever shown).
-PixelImage OpaqueTile(PixelView picture, double scale, std::uint32_t rgb, int rows) {
-  const int width = static_cast<int>(std::lround(picture.width * scale));
-  const int height = static_cast<int>(std::lround(picture.height * scale));
-  PixelImage scaled;
-  if (width != picture.width || height != picture.height) {
-    scaled = ScalePixels(picture, width, height);
-    picture = scaled.View();
-  }
-  picture.height = std::min(picture.height, std::max(rows, 1));
-  return OverColour(picture, rgb);
-}
 
 void Fill(HDC dc, const Rect& area, COLORREF colour) {
   const RECT rect{area.left, area.top, area.right, area.bottom};
@@ -440,9 +306,7 @@ Rect DesktopRenderer::TextArea(const TextBlock& block) const {
 // What drawing any part of the page takes, made once: the tiles scaled and over their colours,
 // the pictures scaled and packed, the texts with their colours.
 struct DesktopPainting::Parts {
-  PixelImage background;
-  PixelImage columnTile;
-  PixelImage bottomTile;
+  PageTiles tiles;
   PictureSheet sheet;
   int emblem = -1;
   std::vector<std::pair<int, const EntryRow*>> icons;  // each shown picture and its row
@@ -455,6 +319,35 @@ struct DesktopPainting::Parts {
   // Kept from one Draw to the next, as large as the largest it was asked for: a layer paints
   // band after band.
   std::unique_ptr<GdiPatch> patch;
+
+  // `visit(shown, picture, place)` for the emblem and each entry's picture: where it is drawn
+  // (`shown`, empty when it is not), its number on the sheet, and the place it is drawn at.
+  template <typename Visit>
+  void ForEachPicture(const DesktopLayout& layout, Visit&& visit) const {
+    const Rect page{0, 0, layout.width, layout.height};
+    visit(sheet.Area(emblem, layout.emblem, page), emblem, layout.emblem);
+    for (const auto& [icon, row] : icons) {
+      visit(sheet.Area(icon, row->pictureBounds, row->row), icon, row->pictureBounds);
+    }
+  }
+
+  // The kept patch, made larger when it is smaller than `width` x `height`; null when GDI has no
+  // room for it.
+  const GdiPatch* Patch(int width, int height) {
+    if (patch == nullptr || patch->Width() < width || patch->Height() < height) {
+      if (patch != nullptr) {
+        width = std::max(width, patch->Width());
+        height = std::max(height, patch->Height());
+      }
+      patch.reset();  // the old section goes before the larger one is made
+      patch = std::make_unique<GdiPatch>(width, height);
+    }
+    if (!*patch) {
+      patch.reset();
+      return nullptr;
+    }
+    return patch.get();
+  }
 };
 
 DesktopPainting::DesktopPainting(const DesktopRenderer& renderer, const DesktopLayout& layout,
@@ -468,12 +361,13 @@ std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& l
   using Theme = PictureSource::Theme;
   auto parts = std::make_unique<DesktopPainting::Parts>();
   // The page's canvas is white; the background picture is repeated over it from the corner.
-  parts->background =
-      OpaqueTile(pictures.ThemePicture(Theme::kBackground), scale_, kWhitePixel, layout.height);
-  parts->columnTile = OpaqueTile(pictures.ThemePicture(Theme::kColumnBar), scale_, kNavyPixel,
-                                 layout.columnBar.Height());
-  parts->bottomTile = OpaqueTile(pictures.ThemePicture(Theme::kBottomBar), scale_, kNavyPixel,
-                                 layout.bottomBar.Height());
+  // Each view is used before the next is asked for: a view lasts until the next call.
+  parts->tiles.background = OpaqueTile(pictures.ThemePicture(Theme::kBackground), scale_,
+                                       kWhitePixel, layout.height);
+  parts->tiles.columnBar = OpaqueTile(pictures.ThemePicture(Theme::kColumnBar), scale_,
+                                      kNavyPixel, layout.columnBar.Height());
+  parts->tiles.bottomBar = OpaqueTile(pictures.ThemePicture(Theme::kBottomBar), scale_,
+                                      kNavyPixel, layout.bottomBar.Height());
   // The sheet is made for the sizes shown and then filled one picture at a time; each picture
   // is scaled once, however many rows show it.
   parts->emblem = parts->sheet.Add(layout.emblem.Width(), layout.emblem.Height());
@@ -505,16 +399,10 @@ std::unique_ptr<DesktopPainting> DesktopRenderer::Prepare(const DesktopLayout& l
 
 bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBlock* highlight,
                            COLORREF highlightColour) const {
-  const Parts& parts = *parts_;
-  const DesktopLayout& layout = layout_;
-  const Rect page{0, 0, layout.width, layout.height};
-  const Canvas canvas{target, origin, page};
-  if (parts.background.pixels.empty()) Fill(canvas, page, kWhitePixel);
-  Tile(canvas, parts.background, page);
-  Fill(canvas, layout.columnBar, kNavyPixel);
-  Tile(canvas, parts.columnTile, layout.columnBar);
-  Fill(canvas, layout.bottomBar, kNavyPixel);
-  Tile(canvas, parts.bottomTile, layout.bottomBar);
+  Parts& parts = *parts_;
+  const Canvas canvas{target, PagePoint{origin.x, origin.y},
+                      Rect{0, 0, layout_.width, layout_.height}};
+  PaintBackdrop(canvas, parts.tiles, layout_);
 
   // What GDI draws (the pictures' transparency, the texts) goes through a patch as large as the
   // largest of those areas within the canvas.
@@ -526,41 +414,21 @@ bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBloc
     patchWidth = std::max(patchWidth, shown.Width());
     patchHeight = std::max(patchHeight, shown.Height());
   };
-  grow(parts.sheet.Area(parts.emblem, layout.emblem, page));
-  for (const auto& [icon, row] : parts.icons) {
-    grow(parts.sheet.Area(icon, row->pictureBounds, row->row));
-  }
+  parts.ForEachPicture(layout_, [&](const Rect& shown, int, const Rect&) { grow(shown); });
   for (const Parts::Text& text : parts.texts) grow(renderer_.TextBounds(*text.block));
   if (patchWidth <= 0 || patchHeight <= 0) return true;
-  std::unique_ptr<GdiPatch>& kept = parts_->patch;
-  if (kept == nullptr || kept->Width() < patchWidth || kept->Height() < patchHeight) {
-    if (kept != nullptr) {
-      patchWidth = std::max(patchWidth, kept->Width());
-      patchHeight = std::max(patchHeight, kept->Height());
-    }
-    kept.reset();  // the old section goes before the larger one is made
-    kept = std::make_unique<GdiPatch>(patchWidth, patchHeight);
-  }
-  if (!*kept) {
-    kept.reset();
-    return false;
-  }
-  const GdiPatch& patch = *kept;
+  const GdiPatch* patch = parts.Patch(patchWidth, patchHeight);
+  if (patch == nullptr) return false;
 
-  patch.Over(canvas, parts.sheet.Area(parts.emblem, layout.emblem, page),
-             [&](HDC dc, POINT at, const Rect& shown) {
-               parts.sheet.Blend(dc, at, parts.emblem, layout.emblem, shown);
-             });
-  for (const auto& [icon, row] : parts.icons) {
-    patch.Over(canvas, parts.sheet.Area(icon, row->pictureBounds, row->row),
-               [&](HDC dc, POINT at, const Rect& shown) {
-                 parts.sheet.Blend(dc, at, icon, row->pictureBounds, shown);
-               });
-  }
-  SetBkMode(patch.Dc(), TRANSPARENT);
-  SetTextAlign(patch.Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+  parts.ForEachPicture(layout_, [&](const Rect& area, int picture, const Rect& place) {
+    patch->Over(canvas, area, [&](HDC dc, POINT at, const Rect& shown) {
+      parts.sheet.Blend(dc, at, picture, place, shown);
+    });
+  });
+  SetBkMode(patch->Dc(), TRANSPARENT);
+  SetTextAlign(patch->Dc(), TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   const auto drawText = [&](const TextBlock& block, COLORREF colour, COLORREF underline) {
-    patch.Over(canvas, renderer_.TextBounds(block), [&](HDC dc, POINT at, const Rect&) {
+    patch->Over(canvas, renderer_.TextBounds(block), [&](HDC dc, POINT at, const Rect&) {
       renderer_.DrawText(dc, at, block, colour, underline);
     });
   };

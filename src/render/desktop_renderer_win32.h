@@ -15,19 +15,11 @@
 
 #include "content/desktop_content.h"
 #include "render/desktop_layout.h"
+#include "render/pixel_canvas.h"
 #include "render/pixel_image.h"
 #include "win32/handles.h"
 
 namespace mirella::render {
-
-// A 24-bit picture as a BMP file holds its pixels: rows bottom-up, `stride` bytes apart, each
-// pixel blue, green, red.
-struct BgrPixels {
-  std::uint8_t* bits = nullptr;
-  int width = 0;
-  int height = 0;
-  std::size_t stride = 0;
-};
 
 // Gives the decoded pictures the page shows, one at a time: a view needs to stay valid only
 // until the next call, so that no more than one decoded picture is held at once. An empty view

@@ -1,0 +1,59 @@
+#include "install/desktop_snapshot.h"
+
+#include <utility>
+
+namespace mirella {
+
+Result<std::optional<RegistryValue>> ReadUserValue(const Registry& registry, std::string_view key,
+                                                   std::string_view name) {
+  return registry.ReadValue(RegistryRoot::kCurrentUser, std::string(key), std::string(name));
+}
+
+Result<DesktopValues> ReadDesktopValues(const Registry& registry) {
+  DesktopValues values;
+  for (const DesktopValue& value : kDesktopValues) {
+    auto read = ReadUserValue(registry, value.key, value.name);
+    if (!read) return read.status();
+    values.push_back(std::move(read).value());
+  }
+  return values;
+}
+
+Status PutBackUserValue(Registry& registry, std::string_view key, std::string_view name,
+                        const std::optional<RegistryValue>& old) {
+  const std::string keyText(key);
+  const std::string nameText(name);
+  return old ? registry.WriteValue(RegistryRoot::kCurrentUser, keyText, nameText, *old)
+             : registry.DeleteValue(RegistryRoot::kCurrentUser, keyText, nameText);
+}
+
+Status PutBackDesktopValue(Registry& registry, DesktopValueIndex index,
+                           const std::optional<RegistryValue>& old) {
+  return PutBackUserValue(registry, kDesktopValues[index].key, kDesktopValues[index].name, old);
+}
+
+Result<FileSnapshot> FileSnapshot::Take(const FileSystem& files, std::string path) {
+  FileSnapshot snapshot{std::move(path), std::nullopt};
+  if (files.FileExists(snapshot.path)) {
+    auto bytes = files.ReadFile(snapshot.path);
+    if (!bytes) return bytes.status();
+    snapshot.bytes = std::move(bytes).value();
+  }
+  return snapshot;
+}
+
+Status FileSnapshot::PutBack(FileSystem& files) const {
+  return PutBackFile(files, path, bytes ? &*bytes : nullptr);
+}
+
+Status PutBackFile(FileSystem& files, const std::string& path, const std::string* bytes) {
+  return bytes != nullptr ? files.WriteFileReplacing(path, *bytes) : files.RemoveFile(path);
+}
+
+Status ShowWallpaperValue(const Registry& registry, DesktopShell& shell) {
+  const std::string picture = registry.GetStringValue(
+      RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
+  return shell.SetPictureWallpaper(picture);
+}
+
+}  // namespace mirella
