@@ -46,6 +46,11 @@ struct DesktopPlaces {
   std::string dataFolder;     // <AppData>\Mirella: the program's own files
   std::string savedDesktop;   // the previous desktop, saved before the first change
   std::string picture;        // the desktop drawn as a picture, for picture-only shells
+  // The picture the user saw before, copied beside the saved desktop; without its extension.
+  std::string previousPicture;
+  // The shell's own copies of the wallpaper it shows (Windows 8 and later, then 7), which it
+  // keeps showing when the file the wallpaper value names is gone.
+  std::array<std::string, 2> shellWallpaperCopies;
 };
 
 // The user's application-data folder: the shell-folders value, or the shell's own answer when

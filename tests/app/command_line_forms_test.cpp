@@ -27,7 +27,7 @@ class CommandLineFormsTest : public ::testing::Test {
     files.AddDirectory(kAppData);
   }
   void SaveAndChangeDesktop() {
-    ASSERT_TRUE(SavePreviousDesktopOnce(registry, files, DesktopPlacesIn(kAppData)).ok());
+    ASSERT_TRUE(SavePreviousDesktopOnce(registry, files, shell, DesktopPlacesIn(kAppData)).ok());
     registry.Put("Control Panel\\Desktop", "Wallpaper", "C:\\new.htm");
     registry.Put(kGeneral, "Wallpaper", "C:\\new.htm");
   }
