@@ -266,7 +266,8 @@ TEST_F(RestoreTest, AWallpaperFixedByPolicyStopsApplyBeforeAnyChange) {
   }
   ASSERT_TRUE(registry.WriteValue(RegistryRoot::kLocalMachine, kPolicies + "ActiveDesktop",
                                   "NoChangingWallPaper", Dword(0)));
-  EXPECT_EQ(RunApply().result, ApplyResult::kApplied);
+  const ApplyOutcome allowed = RunApply();
+  EXPECT_EQ(allowed.result, ApplyResult::kApplied) << allowed.policy;
 }
 
 // A running slideshow would replace the picture at its next change: Apply stops it, and Restore,
