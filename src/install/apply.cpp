@@ -100,9 +100,9 @@ class ApplyRun {
   }
 
   // Registry last, here and in ShowAsPicture: the wallpaper values name the page or the picture
-  // only once everything they need is there.
-  // The page shows only while the web desktop is on, which XP's default profile has off. This is
-  // the last step, so the options switched on here are never taken back.
+  // only once everything they need is there. The page shows only while the web desktop is on,
+  // which XP's default profile has off; nothing can fail after this step, so the options it
+  // switches on are never taken back by Apply (Restore puts the saved ones back).
   Status ShowAsPage() {
     if (Status set = SetDesktopValue(kWallpaperValue, themePage_); !set) return set;
     if (Status set = SetDesktopValue(kPageWallpaperValue, themePage_); !set) return set;
