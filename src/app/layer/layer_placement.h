@@ -25,6 +25,16 @@ enum class LayerMove {
   kAboveDesktop,  // just above the raised desktop window
 };
 
+// Where the layer goes from the z-order alone, in `zOrder`'s terms (the visible top-level
+// windows from the top down): kDesktop is the window that holds the user's desktop icons (the
+// shell's host of its icon list), every other window but the layer counts as an application.
+// When the host stands above the layer ("show desktop" raised it, however the shell did it), the
+// layer goes just above the host; otherwise it belongs at the bottom, which for the layer is just
+// above the host, or under every window when there is no host. kNone when it stands there.
+// Decided by state, not by which window came forward: the Start menu and the notification
+// surfaces leave the host where it is, and so the layer too.
+LayerMove PlaceByState(std::span<const WindowRole> zOrder);
+
 class LayerPlacement {
  public:
   // The foreground window changed to a window of `role`; `zOrder` lists the roles of the visible
