@@ -26,7 +26,8 @@
 //   quit
 //
 // The log's lines: "ready <layout> shell-window yes|no accessible wine|model", "icon <i> <left>
-// <top> <right> <bottom>" (screen pixels) after each placement, "right-click <x> <y>",
+// <top> <right> <bottom>" (screen pixels) after each placement, "right-click <x> <y> <item>"
+// (-1 on the desktop itself),
 // "double-click <item>", "drag-start <item>", "drop-enter", "show-desktop", "restarted".
 
 #include <windows.h>
@@ -343,7 +344,8 @@ LRESULT CALLBACK DesktopProcedure(HWND window, UINT message, WPARAM wParam, LPAR
       if (header->code == NM_RCLICK) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        Log("right-click " + Number(cursor.x) + " " + Number(cursor.y));
+        Log("right-click " + Number(cursor.x) + " " + Number(cursor.y) + " " +
+            Number(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem));
       } else if (header->code == NM_DBLCLK) {
         Log("double-click " + Number(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem));
       } else if (header->code == LVN_BEGINDRAG || header->code == LVN_BEGINRDRAG) {
@@ -391,8 +393,6 @@ void MakeList(HWND defView) {
     item.iImage = index;
     item.pszText = const_cast<wchar_t*>(names[index]);
     SendMessageW(model.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    SendMessageW(model.list, LVM_SETITEMPOSITION32, index,
-                 reinterpret_cast<LPARAM>(&model.icons[static_cast<std::size_t>(index)]));
   }
   RegisterDragDrop(model.list, &dropTarget);
 }
@@ -432,6 +432,17 @@ void MakeDesktop() {
     if (window != nullptr && GetParent(window) == nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
   }
   KeepAtBottom();
+}
+
+// The icons where the test wants them, once the list has been shown: Wine's list places the
+// items it is given before it is shown by its own arrangement when it is first drawn.
+void PlaceIcons() {
+  for (int index = 0; index < 3; ++index) {
+    const POINT at = model.icons[static_cast<std::size_t>(index)];
+    SendMessageW(model.list, LVM_SETITEMPOSITION, index, MAKELPARAM(at.x, at.y));
+  }
+  InvalidateRect(model.list, nullptr, TRUE);
+  UpdateWindow(model.list);
 }
 
 void DestroyDesktop() {
@@ -499,6 +510,8 @@ void ShowStartMenu() {
 void Restart() {
   DestroyDesktop();
   MakeDesktop();
+  UpdateWindow(model.progman);
+  PlaceIcons();
   const bool shell = MakeShellWindow();
   LogIcons();
   Log(std::string("restarted shell-window ") + (shell ? "yes" : "no"));
@@ -622,6 +635,8 @@ int wmain(int count, wchar_t** arguments) {
   model.control = CreateWindowExW(0, kControlClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   model.instance, nullptr);
   MakeDesktop();
+  UpdateWindow(model.progman);
+  PlaceIcons();
   const bool shell = MakeShellWindow();
   model.modelAccessible = !WineListHasChildren();
   model.foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,

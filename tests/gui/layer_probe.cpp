@@ -12,6 +12,11 @@
 //   layer_probe.exe display <width> <height>  changes the screen's resolution
 //   layer_probe.exe dialog                  "dialog" when the layer's process shows a message
 //                                           box, which it then closes with OK
+//   layer_probe.exe at <x> <y>              what the pointer reaches there: the classes of the
+//                                           window and of its top-level window, and the cursor
+//                                           shown now: "<class> <top-level class> hand|arrow|other"
+//   layer_probe.exe z-order                 the classes of the visible top-level windows from
+//                                           the top down
 //
 // Run in Wine's virtual desktop, whose programs have no console, it writes its line to a file:
 //   layer_probe.exe --to <file> <command> ...   (written whole under another name, then renamed)
@@ -161,6 +166,33 @@ int Dialog() {
   return 0;
 }
 
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  if (window == nullptr || GetClassNameA(window, name, sizeof name) == 0) return "none";
+  return name;
+}
+
+int At(const wchar_t* x, const wchar_t* y) {
+  const POINT point{std::wcstol(x, nullptr, 10), std::wcstol(y, nullptr, 10)};
+  const HWND window = WindowFromPoint(point);
+  CURSORINFO cursor{};
+  cursor.cbSize = sizeof cursor;
+  GetCursorInfo(&cursor);
+  const char* shape = cursor.hCursor == LoadCursorW(nullptr, IDC_HAND)    ? "hand"
+                      : cursor.hCursor == LoadCursorW(nullptr, IDC_ARROW) ? "arrow"
+                                                                         : "other";
+  Print("%s %s %s\n", ClassOf(window).c_str(), ClassOf(GetAncestor(window, GA_ROOT)).c_str(),
+        shape);
+  return window != nullptr ? 0 : 1;
+}
+
+BOOL CALLBACK PrintVisible(HWND window, LPARAM) {
+  if (IsWindowVisible(window)) Print("%s\n", ClassOf(window).c_str());
+  return TRUE;
+}
+
+int ZOrder() { return EnumWindows(PrintVisible, 0) ? 0 : 1; }
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -178,6 +210,8 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"dpi" && count == 3) code = Dpi(arguments[2]);
   if (command == L"display" && count == 4) code = Display(arguments[2], arguments[3]);
   if (command == L"dialog" && count == 2) code = Dialog();
+  if (command == L"at" && count == 4) code = At(arguments[2], arguments[3]);
+  if (command == L"z-order" && count == 2) code = ZOrder();
   if (code == 0 && output.empty()) Print("done\n");
   if (file.empty()) {
     std::fputs(output.c_str(), stdout);
