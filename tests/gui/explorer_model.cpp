@@ -51,7 +51,7 @@ constexpr wchar_t kControlClass[] = L"MirellaExplorerModelControl";
 constexpr wchar_t kStartMenuClass[] = L"MirellaModelStartMenu";
 constexpr UINT kRunCommand = WM_APP + 1;  // the command posted to itself, out of WM_COPYDATA
 constexpr UINT_PTR kBottomTimer = 1;
-// The model's stand-in for the rule that Windows keeps without any timer.
+// The model's stand-in for the rules that Windows and Explorer keep without any timer.
 constexpr UINT kBottomCheckMs = 40;
 
 struct Model {
@@ -72,7 +72,6 @@ struct Model {
   bool movingOwnWindows = false;
   bool modelAccessible = false;
   IDropTarget* dropTarget = nullptr;
-  HWINEVENTHOOK foregroundHook = nullptr;
 } model;
 
 void Log(const std::string& line) {
@@ -491,8 +490,15 @@ void EndShowDesktop() {
   Log("show-desktop-ended");
 }
 
-void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-  // Another process's window came forward: Explorer ends "show desktop" and its menus go.
+// Another process's window came forward: Explorer ends "show desktop", and its menus go. Wine
+// reports no foreground changes to win-event hooks, so the model looks with its timer.
+void FollowForeground() {
+  const HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  if (foreground == nullptr || !IsWindowVisible(foreground) ||
+      GetWindowThreadProcessId(foreground, &process) == 0 || process == GetCurrentProcessId()) {
+    return;
+  }
   EndShowDesktop();
 }
 
@@ -510,7 +516,7 @@ void ShowStartMenu() {
 void Restart() {
   DestroyDesktop();
   MakeDesktop();
-  UpdateWindow(model.progman);
+  UpdateWindow(IconHost());
   PlaceIcons();
   const bool shell = MakeShellWindow();
   LogIcons();
@@ -560,7 +566,10 @@ LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPAR
       delete command;
       return 0;
     }
-    case WM_TIMER: KeepAtBottom(); return 0;
+    case WM_TIMER:
+      FollowForeground();
+      KeepAtBottom();
+      return 0;
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -635,13 +644,10 @@ int wmain(int count, wchar_t** arguments) {
   model.control = CreateWindowExW(0, kControlClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   model.instance, nullptr);
   MakeDesktop();
-  UpdateWindow(model.progman);
+  UpdateWindow(IconHost());
   PlaceIcons();
   const bool shell = MakeShellWindow();
   model.modelAccessible = !WineListHasChildren();
-  model.foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                         ForegroundChanged, 0, 0,
-                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
   SetTimer(model.control, kBottomTimer, kBottomCheckMs, nullptr);
   LogIcons();
   Log(std::string("ready ") + (model.layout == Layout::kWin10   ? "win10"
@@ -654,7 +660,6 @@ int wmain(int count, wchar_t** arguments) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  UnhookWinEvent(model.foregroundHook);
   DestroyDesktop();
   OleUninitialize();
   return 0;
