@@ -42,9 +42,11 @@ foreach(arch x64 x86)
 endforeach()
 
 # The installer names every file it puts in place, so that the uninstaller removes exactly
-# those and leaves whatever else the user keeps in the folder.
+# those and leaves whatever else the user keeps in the folder. The program and the pictures are
+# removed apart: a desktop left showing the page still needs the pictures.
 set(install_lines "  SetOutPath \"$INSTDIR\"\n")
-set(uninstall_lines "")
+set(remove_program_lines "")
+set(remove_picture_lines "")
 set(folders "")
 foreach(file ${shipped})
   get_filename_component(folder "${file}" DIRECTORY)
@@ -55,12 +57,17 @@ foreach(file ${shipped})
     string(APPEND install_lines "  SetOutPath \"$INSTDIR\\${windows_folder}\"\n")
   endif()
   string(APPEND install_lines "  File \"\${STAGE}/${file}\"\n")
-  string(APPEND uninstall_lines "  Delete \"$INSTDIR\\${windows_file}\"\n")
+  if(folder)
+    string(APPEND remove_picture_lines "  Delete \"$INSTDIR\\${windows_file}\"\n")
+  else()
+    string(APPEND remove_program_lines "  Delete \"$INSTDIR\\${windows_file}\"\n")
+  endif()
 endforeach()
 file(WRITE "${WORK}/shipped_files.nsh"
   "; Made by make_packages.cmake from the shipped program folder.\n"
   "!macro InstallShippedFiles STAGE\n${install_lines}!macroend\n"
-  "!macro RemoveShippedFiles\n${uninstall_lines}!macroend\n")
+  "!macro RemoveShippedProgram\n${remove_program_lines}!macroend\n"
+  "!macro RemoveShippedPictures\n${remove_picture_lines}!macroend\n")
 
 # The version resource wants four numbers.
 string(REPLACE "." ";" parts "${VERSION}")

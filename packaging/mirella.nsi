@@ -24,6 +24,8 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirella"
 !define START_MENU "$SMPROGRAMS\Mirella"
 !define RESTORE_SHORTCUT "Вернуть прежний Рабочий стол"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define THEME_PAGE "$INSTDIR\Themes\Blue Classic\theme.htm"
 
 Name "${PRODUCT}"
 OutFile "${OUTPUT}"
@@ -54,7 +56,14 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_TEXT "Запустить Mirella"
 !insertmacro MUI_PAGE_FINISH
 
+; The uninstaller's last page says what it could do: these are set by its section.
+Var UninstallTitle
+Var UninstallSubtitle
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_INSTFILESPAGE_FINISHHEADER_TEXT "$UninstallTitle"
+!define MUI_INSTFILESPAGE_FINISHHEADER_SUBTEXT "$UninstallSubtitle"
+!define MUI_INSTFILESPAGE_ABORTHEADER_TEXT "$UninstallTitle"
+!define MUI_INSTFILESPAGE_ABORTHEADER_SUBTEXT "$UninstallSubtitle"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "Russian"
@@ -71,10 +80,9 @@ FunctionEnd
 FunctionEnd
 !endif
 
-Section "Mirella" SectionProgram
-  SectionIn RO
-  ; A running desktop layer holds desktop.exe open: it is asked to end (its window class and
-  ; message are the program's own), waited for, and started again once the new files are in.
+; A running desktop layer holds desktop.exe open: it is asked to end (its window class and
+; message are the program's own) and waited for.
+!macro EndDesktopLayer
   FindWindow $0 "MirellaDesktopLayer"
   ${If} $0 <> 0
     System::Call 'user32::RegisterWindowMessageW(w "MirellaDesktopLayerEnd") i .r1'
@@ -89,6 +97,12 @@ Section "Mirella" SectionProgram
     layer_gone:
     Sleep 500
   ${EndIf}
+!macroend
+
+Section "Mirella" SectionProgram
+  SectionIn RO
+  ; The layer is started again once the new files are in.
+  !insertmacro EndDesktopLayer
   ; Only shipped files are replaced: an upgrade keeps desktop.js, theme.htm and the saved
   ; previous desktop, which the program wrote.
 !ifdef X64_ONLY
@@ -103,7 +117,7 @@ Section "Mirella" SectionProgram
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ReadRegStr $3 HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Mirella"
+  ReadRegStr $3 HKCU "${RUN_KEY}" "Mirella"
   ${If} $3 != ""
     Exec '"$INSTDIR\desktop.exe" /layer'
   ${EndIf}
@@ -135,28 +149,108 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionDesktopShortcut} "Ярлык Mirella на Рабочем столе."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+Var RestoreCode
+Var RestoreFailed
+Var KeepPage
+Var ProgramLeft
+
 Function un.onInit
   SetShellVarContext current
+  StrCpy $UninstallTitle "$(MUI_UNTEXT_FINISH_TITLE)"
+  StrCpy $UninstallSubtitle "$(MUI_UNTEXT_FINISH_SUBTITLE)"
+FunctionEnd
+
+; The wizard's windows are the form layer's (class "MirellaContainer"). Each of its processes is
+; asked to close and, if it has not within five seconds (a box of its own may be waiting for an
+; answer), ended.
+Function un.EndWizard
+  StrCpy $R1 0
+  wizard_next:
+    FindWindow $R0 "MirellaContainer"
+    StrCmp $R0 0 wizard_done
+    IntOp $R1 $R1 + 1
+    IntCmp $R1 10 0 0 wizard_done
+    System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R2)'
+    ; SYNCHRONIZE | PROCESS_TERMINATE
+    System::Call 'kernel32::OpenProcess(i 0x00100001, i 0, i R2) p .R3'
+    System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0)'
+    StrCmp $R3 0 0 +3
+      Sleep 1000
+      Goto wizard_next
+    System::Call 'kernel32::WaitForSingleObject(p R3, i 5000) i .R4'
+    StrCmp $R4 0 +3
+      System::Call 'kernel32::TerminateProcess(p R3, i 1)'
+      System::Call 'kernel32::WaitForSingleObject(p R3, i 5000)'
+    System::Call 'kernel32::CloseHandle(p R3)'
+    Goto wizard_next
+  wizard_done:
 FunctionEnd
 
 Section "Uninstall"
+  ; An open wizard holds desktop.exe open and could change the desktop while it is put back.
+  FindWindow $0 "MirellaContainer"
+  ${If} $0 <> 0
+  ${AndIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_ICONQUESTION "Mirella сейчас открыта. Чтобы удалить программу, её нужно закрыть.$\r$\n$\r$\nЗакрыть Mirella и продолжить удаление?" IDYES wizard_close
+    StrCpy $UninstallTitle "Удаление отменено"
+    StrCpy $UninstallSubtitle "Mirella открыта, поэтому ничего не удалено и не изменено."
+    Abort
+    wizard_close:
+  ${EndIf}
+  Call un.EndWizard
+
   ; First the user gets back the desktop they had before Mirella (exit code 0: restored,
-  ; 1: Mirella never changed it, 2: the restore failed).
-  StrCpy $0 2
+  ; 1: Mirella never changed it). Any other code, a crash's included, is a failed restore, and
+  ; the saved previous desktop stays.
+  StrCpy $RestoreCode 2
   IfFileExists "$INSTDIR\desktop.exe" 0 +2
-    ExecWait '"$INSTDIR\desktop.exe" /restore /quiet' $0
-  ${If} $0 == 2
-    DetailPrint "Прежний Рабочий стол вернуть не удалось: его рисунок и сохранённые настройки остаются в $APPDATA\Mirella."
+    ExecWait '"$INSTDIR\desktop.exe" /restore /quiet' $RestoreCode
+  StrCpy $RestoreFailed 1
+  ${If} $RestoreCode == 0
+  ${OrIf} $RestoreCode == 1
+    StrCpy $RestoreFailed 0
+  ${EndIf}
+
+  ; A restore that failed may not have ended the layer or taken its start at logon away: the
+  ; program they name is about to go.
+  !insertmacro EndDesktopLayer
+  ReadRegStr $1 HKCU "${RUN_KEY}" "Mirella"
+  StrCpy $2 '"$INSTDIR\desktop.exe"'
+  StrLen $3 $2
+  StrCpy $1 $1 $3
+  ${If} $1 == $2
+    DeleteRegValue HKCU "${RUN_KEY}" "Mirella"
+  ${EndIf}
+
+  ; After a failed restore a wallpaper value may still name the page: the page, its script and
+  ; its pictures stay, so that the desktop does not lose what it shows.
+  StrCpy $KeepPage 0
+  ${If} $RestoreFailed == 1
+    ReadRegStr $1 HKCU "Control Panel\Desktop" "Wallpaper"
+    ReadRegStr $2 HKCU "Software\Microsoft\Internet Explorer\Desktop\General" "Wallpaper"
+    ${If} $1 == "${THEME_PAGE}"
+    ${OrIf} $2 == "${THEME_PAGE}"
+      StrCpy $KeepPage 1
+    ${EndIf}
   ${Else}
     Delete "$APPDATA\Mirella\desktop.bmp"
     RMDir "$APPDATA\Mirella"
   ${EndIf}
 
-  !insertmacro RemoveShippedFiles
-  ; What the program wrote into its own folder.
-  Delete "$INSTDIR\desktop.js"
-  Delete "$INSTDIR\Themes\Blue Classic\theme.htm"
-  Delete "$INSTDIR\uninstall.exe"
+  !insertmacro RemoveShippedProgram
+  StrCpy $ProgramLeft 0
+  IfFileExists "$INSTDIR\desktop.exe" 0 +2
+    StrCpy $ProgramLeft 1
+  ${If} $KeepPage == 0
+    !insertmacro RemoveShippedPictures
+    ; What the program wrote into its own folder.
+    Delete "$INSTDIR\desktop.js"
+    Delete "${THEME_PAGE}"
+  ${EndIf}
+  ; Without the program the uninstaller stays, and so does its entry, to be run again.
+  ${If} $ProgramLeft == 0
+    Delete "$INSTDIR\uninstall.exe"
+  ${EndIf}
   ; Folders go only when empty: files the user added stay.
   RMDir "$INSTDIR\Themes\Blue Classic"
   RMDir "$INSTDIR\Themes"
@@ -167,5 +261,30 @@ Section "Uninstall"
   Delete "${START_MENU}\${RESTORE_SHORTCUT}.lnk"
   RMDir "${START_MENU}"
   Delete "$DESKTOP\Mirella.lnk"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $ProgramLeft == 0
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
+
+  ; What went wrong is said on the last page and in the exit code (2), not only in the details.
+  ${If} $RestoreFailed == 1
+    DetailPrint "Прежний Рабочий стол вернуть не удалось (код $RestoreCode)."
+    ${If} $KeepPage == 1
+      DetailPrint "Оставлены файлы, которые показывает Рабочий стол:"
+      DetailPrint "    theme.htm, desktop.js и рисунки в $INSTDIR"
+    ${EndIf}
+    IfFileExists "$APPDATA\Mirella\*.*" 0 +3
+      DetailPrint "Оставлены рисунок Рабочего стола и сохранённый прежний Рабочий стол:"
+      DetailPrint "    $APPDATA\Mirella"
+    DetailPrint "Чтобы вернуть прежний Рабочий стол, установите Mirella снова"
+    DetailPrint "и выберите в меню «Пуск» «Вернуть прежний Рабочий стол»."
+    StrCpy $UninstallTitle "Прежний Рабочий стол не возвращён"
+    StrCpy $UninstallSubtitle "Mirella удалена, но файлы, которые показывает Рабочий стол, и сохранённый прежний Рабочий стол оставлены. Подробности — ниже."
+    SetErrorLevel 2
+  ${EndIf}
+  ${If} $ProgramLeft == 1
+    DetailPrint "Не удалось удалить $INSTDIR\desktop.exe: файл занят. Закройте программы Mirella и удалите её ещё раз."
+    StrCpy $UninstallTitle "Удаление не завершено"
+    StrCpy $UninstallSubtitle "Файл desktop.exe занят и не удалён: закройте Mirella и удалите её ещё раз."
+    SetErrorLevel 2
+  ${EndIf}
 SectionEnd

@@ -12,10 +12,13 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 # MinGW-w64 with the win32 thread model for both Windows builds (see cmake/mingw-w64-*.cmake).
+# Xorg's dummy driver and xrandr give the multi-monitor GUI tests several monitors side by side
+# (tests/gui/two_monitors.py).
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64
-  xvfb xauth xdotool x11-utils imagemagick nsis
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick nsis
+  xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation fonts-dejavu-core locales chromium nodejs
 )
 missing=()

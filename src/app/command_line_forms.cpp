@@ -29,6 +29,8 @@ constexpr std::string_view kUsage =
     "0 — восстановлен, 1 — нечего восстанавливать, 2 — ошибка);\r\n"
     "desktop.exe /layer — показать Рабочий стол Mirella со ссылками поверх рисунка "
     "(запускается сам при входе в систему).\r\n\r\n"
+    "Параметры можно указывать в любом порядке. С параметром /quiet программа не показывает "
+    "окон и при неверных параметрах сразу завершается с кодом 2.\r\n\r\n"
     "Без параметров программа открывает свое главное окно.";
 
 // Why the restore failed, then what is back and what is not, each with its reason.
@@ -76,6 +78,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments, ui:
       host.ShowMessage(std::string(kUsage), ui::MessageIcon::kExclamation, ui::MessageButtons::kOk,
                        title);
       return kExitFailed;
+    case LaunchMode::kUnknownQuietly: return kExitFailed;
     case LaunchMode::kRestoreQuietly: return ExitCode(Restore(services).result);
     case LaunchMode::kRestore: break;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // desktop.exe's command-line forms: "/restore" puts the previous desktop back after asking,
 // "/restore /quiet" does so without any window. Their exit codes: 0 restored, 1 nothing was
-// saved (or the user said no), 2 failed.
+// saved (or the user said no), 2 failed or the command line was wrong; with "/quiet" anywhere on
+// it no window ever appears.
 
 #include <optional>
 #include <string>

@@ -26,13 +26,16 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
   mirella::ui::win32::DeclareDpiAwareness();
+  using mirella::app::LaunchMode;
+  LaunchMode mode = LaunchMode::kWizard;
   try {
     mirella::Win32Environment environment;
     mirella::Win32FileSystem files;
     mirella::SystemCodePage codePage;
     const std::vector<std::string> arguments = mirella::app::ProgramArguments();
+    mode = mirella::app::ParseLaunchMode(arguments);
     // The resident layer needs none of the wizard's windows and services.
-    if (mirella::app::ParseLaunchMode(arguments) == mirella::app::LaunchMode::kLayer) {
+    if (mode == LaunchMode::kLayer) {
       return mirella::app::RunDesktopLayer(instance, {environment, files, codePage});
     }
 
@@ -56,6 +59,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     return host.RunMessageLoop();
   } catch (const std::exception& error) {
     // Only a fault in building the windows gets here; event handlers keep their own failures.
+    // A script that asked for quiet gets the failure's exit code and no box to wait on.
+    if (mode == LaunchMode::kRestoreQuietly || mode == LaunchMode::kUnknownQuietly) {
+      return mirella::app::kExitFailed;
+    }
     const std::wstring text = L"Не удалось запустить программу.\n\n" + mirella::Widen(error.what());
     MessageBoxW(nullptr, text.c_str(), mirella::Widen(mirella::app::kApplicationTitle).c_str(),
                 MB_OK | MB_ICONERROR);

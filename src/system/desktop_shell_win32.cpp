@@ -84,8 +84,9 @@ bool Win32DesktopShell::StartDesktopLayer(const std::string& programFolder) {
                       nullptr, &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // The layer runs on by itself: its handles are only let go.
+  const UniqueKernelHandle thread(process.hThread);
+  const UniqueKernelHandle layerProcess(process.hProcess);
   return true;
 }
 

@@ -4,18 +4,11 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "ui/control_kinds.h"
+
 namespace mirella::ui {
 
 namespace {
-
-bool IsWindowedInput(ControlKind kind) {
-  return kind == ControlKind::kTextBox || kind == ControlKind::kComboBox ||
-         kind == ControlKind::kButton;
-}
-
-bool IsContainerKind(ControlKind kind) {
-  return kind == ControlKind::kForm || kind == ControlKind::kFrame;
-}
 
 // Beside it rather than below: the other's middle lies within the first's height.
 bool OnOneLine(const Control& first, const Control& other) {
@@ -27,7 +20,7 @@ void CollectInReadingOrder(Control& container, std::vector<Control*>& out) {
   std::vector<Control*> units;
   for (auto& child : container.children) {
     if (!child->visible) continue;
-    if (IsContainerKind(child->kind) || TakesFocus(*child)) units.push_back(child.get());
+    if (IsContainer(child->kind) || TakesFocus(*child)) units.push_back(child.get());
   }
   for (std::size_t start = 0; start < units.size();) {
     std::size_t end = start + 1;
@@ -40,7 +33,7 @@ void CollectInReadingOrder(Control& container, std::vector<Control*>& out) {
     start = end;
   }
   for (Control* unit : units) {
-    if (IsContainerKind(unit->kind)) {
+    if (IsContainer(unit->kind)) {
       CollectInReadingOrder(*unit, out);
     } else {
       out.push_back(unit);

@@ -85,6 +85,19 @@ struct Menu {
   static void Free(Handle handle) { DestroyMenu(handle); }
 };
 
+// A folder watch from FindFirstChangeNotification.
+struct ChangeNotification {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Free(Handle handle) { FindCloseChangeNotification(handle); }
+};
+
+struct WinEventHook {
+  using Handle = HWINEVENTHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Free(Handle handle) { UnhookWinEvent(handle); }
+};
+
 template <typename GdiHandle>
 struct Gdi {
   using Handle = GdiHandle;
@@ -117,6 +130,8 @@ using UniqueFind = UniqueResource<handle_traits::Find>;
 using UniqueKey = UniqueResource<handle_traits::RegistryKey>;
 using UniqueModule = UniqueResource<handle_traits::Module>;
 using UniqueMenu = UniqueResource<handle_traits::Menu>;
+using UniqueChangeNotification = UniqueResource<handle_traits::ChangeNotification>;
+using UniqueWinEventHook = UniqueResource<handle_traits::WinEventHook>;
 template <typename T>
 using LocalMemory = UniqueResource<handle_traits::LocalMemory<T>>;
 template <typename T>

@@ -90,13 +90,23 @@ TEST_F(CommandLineFormsTest, AsksThenRestoresAndSaysHowItWent) {
 
 TEST_F(CommandLineFormsTest, QuietFormShowsNothingAndOtherArgumentsListTheForms) {
   ASSERT_NO_FATAL_FAILURE(SaveAndChangeDesktop());
-  EXPECT_EQ(Run({"/restore", "/quiet"}), 0);
+  EXPECT_EQ(Run({"/Quiet", "/restore"}), 0) << "the switches in any order";
   EXPECT_EQ(Wallpaper(), "C:\\old.bmp");
   EXPECT_EQ(Run({"/restore", "/quiet"}), 1);
   EXPECT_TRUE(host.messages.empty());
 
+  // With "/quiet" anywhere nothing may wait for an answer: a wrong line just ends with 2.
+  ASSERT_NO_FATAL_FAILURE(SaveAndChangeDesktop());
   for (const std::vector<std::string>& odd :
-       {std::vector<std::string>{"/quiet"}, {"/restore", "/loud"}, {"restore"}, {"/layer", "/x"}}) {
+       {std::vector<std::string>{"/quiet"}, {"/restore", "/quiet", "/x"}, {"/layer", "/quiet"},
+        {"/restore", "/quiet", "/quiet"}}) {
+    EXPECT_EQ(Run(odd), 2);
+    EXPECT_TRUE(host.messages.empty()) << odd.size() << " arguments";
+  }
+  EXPECT_EQ(Wallpaper(), "C:\\new.htm") << "a wrong line changes nothing";
+
+  for (const std::vector<std::string>& odd : {std::vector<std::string>{"/restore", "/loud"},
+                                              {"restore"}, {"/layer", "/x"}, {"/restore", "/layer"}}) {
     EXPECT_EQ(Run(odd), 2);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("desktop.exe /restore /quiet"), std::string::npos);

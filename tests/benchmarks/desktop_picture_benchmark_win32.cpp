@@ -27,6 +27,25 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The pictures of `folder` that drawing `content` reads and that are not there: a folder without
+// them still draws, without its pictures, and would time the wrong thing.
+std::vector<std::string> MissingPictures(const mirella::DesktopContent& content,
+                                         const std::string& folder,
+                                         const mirella::FileSystem& files) {
+  std::vector<std::string> pictures = {
+      "Themes\\Blue Classic\\pal.gif", "Themes\\Blue Classic\\emblem.gif",
+      "Themes\\Blue Classic\\pal_column.gif", "Themes\\Blue Classic\\pal_bottom.gif"};
+  for (const int picture : content.EntryPicture) {
+    pictures.push_back("icons\\" + std::to_string(picture) + ".gif");
+  }
+  std::vector<std::string> missing;
+  for (const std::string& picture : pictures) {
+    const bool listed = std::find(missing.begin(), missing.end(), picture) != missing.end();
+    if (!listed && !files.FileExists(folder + "\\" + picture)) missing.push_back(picture);
+  }
+  return missing;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,6 +57,14 @@ int main(int argc, char** argv) {
   const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
   const mirella::DesktopContent content = mirella::testing::DefaultTestContent();
   mirella::Win32FileSystem files;
+  const std::vector<std::string> missing = MissingPictures(content, folder, files);
+  if (!missing.empty()) {
+    std::fprintf(stderr,
+                 "%s lacks %zu of the pictures the desktop shows (the first: %s): give the "
+                 "program folder of a build\n",
+                 folder.c_str(), missing.size(), missing[0].c_str());
+    return 2;
+  }
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string target = std::string(temp) + "mirella-benchmark.bmp";

@@ -1,8 +1,11 @@
 """What a Windows user downloads, under Wine: the installer silently into a fresh prefix (files,
 both Start-menu shortcuts and the desktop one, the uninstall key), the installed program started
-and a desktop applied with it, an upgrade that keeps what the program wrote, and a silent
-uninstall that restores the earlier desktop and removes exactly what was installed. Then each
-portable zip, unpacked, must start. Saves a screenshot of the installer's first page.
+and a desktop applied with it, an upgrade that keeps what the program wrote. A silent uninstall
+with a damaged saved desktop, the wizard open and the layer running ends both, takes the layer's
+Run value away, keeps what the wallpaper values name and ends with 2; installed again with the
+saved desktop mended, a silent uninstall restores the earlier desktop and removes exactly what
+was installed. Then each portable zip, unpacked, must start. Saves a screenshot of the
+installer's first page.
 
 The installer tested is the shipped one built as a 64-bit program (the same script): this
 machine's Wine may run no 32-bit code; the x86 zip's program is the x86 build's, which its own
@@ -24,6 +27,7 @@ from mirella_gui import (APPLICATION_TITLE, Layout, MainWindow, Program, Wine, c
 from test_install_flow import APPLY_LABEL, INSTALL_LABEL, LINK_CHOICES, Flow
 
 UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Mirella"
+RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 RESTORE_SHORTCUT = "Вернуть прежний Рабочий стол.lnk"
 WALLPAPER_KEYS = ("Control Panel\\Desktop", "Software\\Microsoft\\Internet Explorer\\Desktop\\General")
 BEFORE_WALLPAPER = "C:\\windows\\прежний рисунок.bmp"
@@ -92,6 +96,25 @@ def folder_files(folder):
     return found
 
 
+def layer_processes(wine):
+    """The ids of the running `desktop.exe /layer` processes of this prefix (other tests may run
+    layers in theirs): each maps its program from the prefix's drive C."""
+    drive = os.fsencode(os.path.join(wine.prefix, "drive_c"))
+    found = []
+    for name in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{name}/cmdline", "rb") as file:
+                command = file.read().lower()
+            if b"desktop.exe" not in command or b"/layer" not in command:
+                continue
+            with open(f"/proc/{name}/maps", "rb") as file:
+                if drive in file.read():
+                    found.append(int(name))
+        except OSError:
+            continue
+    return found
+
+
 class Installation:
     def __init__(self, wine):
         self.wine = wine
@@ -101,6 +124,8 @@ class Installation:
         self.start_menu = os.path.join(user, "AppData", "Roaming", "Microsoft", "Windows",
                                        "Start Menu", "Programs", "Mirella")
         self.desktop_shortcut = os.path.join(user, "Desktop", "Mirella.lnk")
+        self.windows_folder = "C:\\users\\" + os.path.basename(user) + \
+            "\\AppData\\Local\\Programs\\Mirella"
 
     def run_installer(self, setup):
         # Not through pipes: a desktop layer the installer starts again inherits Wine's output
@@ -113,8 +138,7 @@ class Installation:
         for name in shipped:
             check(os.path.isfile(os.path.join(self.folder, name)), f"{name} was not installed")
         check(os.path.isfile(os.path.join(self.folder, "uninstall.exe")), "no uninstall.exe")
-        program = "C:\\users\\" + os.path.basename(self.wine.user_folder()) + \
-            "\\AppData\\Local\\Programs\\Mirella\\desktop.exe"
+        program = self.windows_folder + "\\desktop.exe"
         for shortcut, arguments in ((os.path.join(self.start_menu, "Mirella.lnk"), ""),
                                     (os.path.join(os.fsencode(self.start_menu),
                                                   unix_name(RESTORE_SHORTCUT)), "/restore"),
@@ -248,10 +272,48 @@ def test(arguments):
               "the upgrade changed the saved previous desktop")
         log("upgraded: desktop.js and the saved desktop are kept")
 
-        # A file of the user's own in the program folder survives the uninstall.
+        # A file of the user's own in the program folder survives both uninstalls.
         own = os.path.join(installation.folder, "Themes", "Blue Classic", "my notes.txt")
         with open(own, "w", encoding="utf-8") as file:
             file.write("моё")
+
+        # The restore fails on a damaged saved desktop while the wizard is open and the layer
+        # runs. The uninstaller runs in place (_?=) so that its exit code is seen; it then stays.
+        applied = {key: wine.registry_value(key, "Wallpaper") for key in WALLPAPER_KEYS}
+        check(wine.registry_value(RUN_KEY, "Mirella") is not None, "Apply set no Run value")
+        wait_for("the layer the upgrade started again", lambda: layer_processes(wine), 30)
+        saved = os.path.join(installation.app_data, "previous desktop.dat")
+        check(saved[len(installation.app_data) + 1:] in written, f"no saved desktop in {written}")
+        with open(saved, "wb") as file:
+            file.write(b"damaged")
+        wizard = Program(wine, os.fsencode(installation.folder))
+        wait_for_window(layout.text("main"), 120)
+        result = wine.run(os.path.join(installation.folder, "uninstall.exe"), "/S",
+                          "_?=" + installation.windows_folder, timeout=300)
+        check(result.returncode == 2, f"the uninstall with a failed restore ended with "
+              f"{result.returncode}, not 2")
+        wizard.wait_for_end(30)
+        wait_for("the layer to end", lambda: not layer_processes(wine), 30)
+        check(wine.registry_value(RUN_KEY, "Mirella") is None,
+              "the Run value still names the removed program")
+        kept = sorted(folder_files(installation.folder))
+        page = [os.path.join("Themes", "Blue Classic", "theme.htm"), "desktop.js"]
+        expected = sorted([os.path.normpath(name) for name in shipped if name != "desktop.exe"]
+                          + page + [os.path.relpath(own, installation.folder), "uninstall.exe"])
+        check(kept == expected, f"after the failed restore the program folder holds {kept}")
+        check(sorted(folder_files(installation.app_data)) == sorted(written),
+              "the picture or the saved desktop in AppData\\Mirella went")
+        failed = {key: wine.registry_value(key, "Wallpaper") for key in WALLPAPER_KEYS}
+        check(failed == applied, f"the Wallpaper values are {failed}, not {applied}")
+        check(wine.registry_value(UNINSTALL_KEY, "DisplayName") is None,
+              "the uninstall key is left")
+        log("a failed restore: the wizard and the layer ended, no Run value, exit code 2; "
+            "the page, its pictures and AppData\\Mirella kept")
+
+        for name, data in written.items():
+            with open(os.path.join(installation.app_data, name), "wb") as file:
+                file.write(data)
+        installation.run_installer(setup)
         result = wine.run(os.path.join(installation.folder, "uninstall.exe"), "/S")
         check(result.returncode == 0, f"the silent uninstall ended with {result.returncode}")
         wait_for("the uninstaller to finish", lambda: not os.path.exists(

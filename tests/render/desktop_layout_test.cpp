@@ -10,40 +10,13 @@
 #include <string>
 
 #include "generate/test_content.h"
+#include "render/fixed_advance_measurer.h"
 #include "render/text_lines.h"
 
 namespace mirella::render {
 namespace {
 
-// Every character is as wide as a fixed share of its font size, at the layout's scale.
-class FixedAdvanceMeasurer : public TextMeasurer {
- public:
-  explicit FixedAdvanceMeasurer(double scale) : scale_(scale) {}
-  double Width(std::string_view text, TextStyle style) const override {
-    double width = 0;
-    for (char c : text) {
-      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) width += Advance(style);
-    }
-    return width;
-  }
-  std::size_t Fit(std::string_view text, TextStyle style, double maxWidth) const override {
-    double width = 0;
-    std::size_t fits = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-      if (width + Advance(style) > maxWidth) return fits;
-      width += Advance(style);
-      std::size_t end = i + 1;
-      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-      fits = end;
-    }
-    return text.size();
-  }
-
- private:
-  double Advance(TextStyle style) const { return CssFontSize(style) * 0.5 * scale_; }
-  double scale_;
-};
+using mirella::testing::FixedAdvanceMeasurer;
 
 bool Inside(const Rect& inner, const Rect& outer) {
   return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/layer/layer_placement.h"
+#include "app/layer/layer_pointer.h"
 #include "app/screen_desktop_picture_win32.h"
 #include "content/links.h"
 #include "content/maker_site.h"
@@ -37,20 +37,6 @@ constexpr UINT kReloadDelay = 300;
 constexpr UINT kForegroundChanged = WM_APP + 1;
 // dwmapi's attribute that keeps a window shown while Aero Peek shows the desktop (Windows 7).
 constexpr DWORD kDwmExcludedFromPeek = 12;
-
-struct ChangeNotificationTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Free(Handle handle) { FindCloseChangeNotification(handle); }
-};
-using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
-
-struct WinEventHookTraits {
-  using Handle = HWINEVENTHOOK;
-  static Handle Invalid() { return nullptr; }
-  static void Free(Handle handle) { UnhookWinEvent(handle); }
-};
-using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
@@ -186,32 +172,13 @@ class DesktopLayerWindow : public ui::win32::Window {
       }
       case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT) break;
-        SetCursor(LoadCursorW(nullptr, IsLink(HitAtCursor()) ? IDC_HAND : IDC_ARROW));
+        SetCursor(
+            LoadCursorW(nullptr, CursorHere() == LayerCursor::kHand ? IDC_HAND : IDC_ARROW));
         return TRUE;
-      case WM_MOUSEMOVE: {
-        const render::Hit hit = HitAt(lParam);
-        ShowHover(hit.kind == render::HitKind::Caption ? hit.entry : kNoHover);
-        // The pointer's leaving matters only to a caption in the hover colour; asked for only
-        // then, since some systems watch for it with a timer.
-        if ((hover_ != kNoHover) != trackingLeave_) {
-          TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-          if (trackingLeave_) track.dwFlags |= TME_CANCEL;
-          if (TrackMouseEvent(&track)) trackingLeave_ = !trackingLeave_;
-        }
-        return 0;
-      }
+      case WM_MOUSEMOVE:
       case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        ShowHover(kNoHover);
-        return 0;
-      case WM_LBUTTONDOWN: pressed_ = HitAt(lParam); return 0;
-      case WM_LBUTTONUP: {
-        const render::Hit hit = HitAt(lParam);
-        const bool same = pressed_ && pressed_->kind == hit.kind && pressed_->entry == hit.entry;
-        pressed_.reset();
-        if (same && IsLink(hit)) Open(hit);
-        return 0;
-      }
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONUP: PointerMessage(message, lParam); return 0;
       case WM_TIMER:
         if (wParam != kReloadTimer) break;
         KillTimer(Handle(), kReloadTimer);
@@ -237,8 +204,6 @@ class DesktopLayerWindow : public ui::win32::Window {
   }
 
  private:
-  static constexpr int kNoHover = -2;  // kSettingsRow is -1
-
   // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force`
   // draws even when the file has not changed (the display has).
   Load Reload(bool force) {
@@ -263,9 +228,9 @@ class DesktopLayerWindow : public ui::win32::Window {
         PrepareDesktopPainting(*shown->renderer, shown->layout, programFolder_, services_.files);
     if (!shown->painting) return Load::kUnreadable;
     shown_ = std::move(shown);
+    pointer_.Show(&shown_->layout);
     content_ = std::move(content).value();
     scriptBytes_ = bytes.value();
-    hover_ = kNoHover;
     SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -313,7 +278,7 @@ class DesktopLayerWindow : public ui::win32::Window {
     if (band_.size() < stride * static_cast<std::size_t>(rows)) {
       band_.assign(stride * static_cast<std::size_t>(rows), 0);
     }
-    const render::EntryRow* hovered = hover_ != kNoHover ? RowOf(hover_) : nullptr;
+    const render::TextBlock* hovered = pointer_.HoveredCaption();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -323,9 +288,7 @@ class DesktopLayerWindow : public ui::win32::Window {
     for (int top = area.top; top < area.bottom; top += rows) {
       const int height = std::min<int>(rows, area.bottom - top);
       const render::BgrPixels target{band_.data(), width, height, stride};
-      if (!shown_->painting->Draw(target, POINT{area.left, top},
-                                  hovered != nullptr ? &hovered->caption : nullptr,
-                                  kHoverColour)) {
+      if (!shown_->painting->Draw(target, POINT{area.left, top}, hovered, kHoverColour)) {
         return;  // no room for drawing now: the rest shows what was there until painted again
       }
       info.bmiHeader.biHeight = height;  // bottom-up, as the renderer draws
@@ -335,38 +298,47 @@ class DesktopLayerWindow : public ui::win32::Window {
     }
   }
 
-  render::Hit HitAt(LPARAM position) const {
-    if (!shown_) return {};
-    return render::HitTest(shown_->layout, static_cast<short>(LOWORD(position)),
-                           static_cast<short>(HIWORD(position)));
-  }
-  render::Hit HitAtCursor() const {
-    POINT cursor{};
-    if (!shown_ || !GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return {};
-    return render::HitTest(shown_->layout, cursor.x, cursor.y);
-  }
-  static bool IsLink(const render::Hit& hit) {
-    return hit.kind == render::HitKind::Emblem || hit.kind == render::HitKind::Picture ||
-           hit.kind == render::HitKind::Caption;
-  }
-
-  const render::EntryRow* RowOf(int entry) const {
-    if (!shown_) return nullptr;
-    const std::vector<render::EntryRow>& rows = shown_->layout.rows;
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [entry](const render::EntryRow& r) { return r.entry == entry; });
-    return row != rows.end() ? &*row : nullptr;
-  }
-
-  // The caption under the pointer in the hover colour: Paint draws it so; only the captions
-  // that change colour are painted again.
-  void ShowHover(int entry) {
-    if (entry == hover_ || !shown_) return;
-    for (const int changed : {hover_, entry}) {
-      const render::EntryRow* row = changed != kNoHover ? RowOf(changed) : nullptr;
-      if (row != nullptr) Invalidate(shown_->renderer->TextBounds(row->caption));
+  // The pointer's messages, decided by the layer's pointer; the window paints, tracks the leaving
+  // and opens as it answers.
+  void PointerMessage(UINT message, LPARAM position) {
+    const int x = static_cast<short>(LOWORD(position));
+    const int y = static_cast<short>(HIWORD(position));
+    switch (message) {
+      case WM_MOUSEMOVE:
+        Repaint(pointer_.MoveTo(x, y));
+        FollowLeave();
+        break;
+      case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        Repaint(pointer_.Leave());
+        break;
+      case WM_LBUTTONDOWN: pointer_.Press(x, y); break;
+      case WM_LBUTTONUP: Open(pointer_.Release(x, y)); break;
+      default: break;
     }
-    hover_ = entry;
+  }
+
+  // The pointer's leaving matters only to a caption in the hover colour; asked for only then,
+  // since some systems watch for it with a timer.
+  void FollowLeave() {
+    if ((pointer_.HoveredCaption() != nullptr) == trackingLeave_) return;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+    if (trackingLeave_) track.dwFlags |= TME_CANCEL;
+    if (TrackMouseEvent(&track)) trackingLeave_ = !trackingLeave_;
+  }
+
+  LayerCursor CursorHere() const {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return LayerCursor::kArrow;
+    return pointer_.CursorAt(cursor.x, cursor.y);
+  }
+
+  // Paint draws the hovered caption in the hover colour: only the captions whose colour changed
+  // are painted again.
+  void Repaint(const CaptionChange& change) {
+    for (const render::TextBlock* caption : {change.unhovered, change.hovered}) {
+      if (caption != nullptr) Invalidate(shown_->renderer->TextBounds(*caption));
+    }
   }
 
   void Invalidate(const render::Rect& area) {
@@ -375,16 +347,17 @@ class DesktopLayerWindow : public ui::win32::Window {
   }
 
   // The link with the shell, which shows its own message when the link cannot be opened.
-  void Open(const render::Hit& hit) {
+  void Open(const LayerClick& click) {
     std::string target;
     std::string folder;
-    if (hit.kind == render::HitKind::Emblem) {
+    if (click.target == LayerClick::Target::kEmblem) {
       target = std::string(kMakerSite);
-    } else if (hit.entry == render::kSettingsRow) {
+    } else if (click.target == LayerClick::Target::kSettings) {
       target = programFolder_ + "\\desktop.exe";
       folder = programFolder_;
-    } else if (hit.entry >= 0 && hit.entry < kEntryCount) {
-      target = PathOfLinkUrl(content_.EntryLink[static_cast<std::size_t>(hit.entry)]);
+    } else if (click.target == LayerClick::Target::kEntry && click.entry >= 0 &&
+               click.entry < kEntryCount) {
+      target = PathOfLinkUrl(content_.EntryLink[static_cast<std::size_t>(click.entry)]);
     }
     if (target.empty()) return;
     const std::wstring file = Widen(target);
@@ -419,10 +392,9 @@ class DesktopLayerWindow : public ui::win32::Window {
   DesktopContent content_;
   std::unique_ptr<Shown> shown_;
   std::vector<std::uint8_t> band_;  // Paint's rows, kept between paints
-  int hover_ = kNoHover;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the window's, as the system last told it
   bool trackingLeave_ = false;
-  std::optional<render::Hit> pressed_;
+  LayerPointer pointer_;
   LayerPlacement placement_;
   UniqueWinEventHook foregroundHook_;
 };

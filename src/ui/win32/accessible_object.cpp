@@ -58,4 +58,42 @@ HRESULT ReturnText(const std::string& text, BSTR* out) {
   return ReturnText(Widen(text).c_str(), out);
 }
 
+LONG MsaaRole(AccessibleRole role) {
+  switch (role) {
+    case AccessibleRole::kClient:
+      return ROLE_SYSTEM_CLIENT;
+    case AccessibleRole::kGrouping:
+      return ROLE_SYSTEM_GROUPING;
+    case AccessibleRole::kStaticText:
+      return ROLE_SYSTEM_STATICTEXT;
+    case AccessibleRole::kGraphic:
+      return ROLE_SYSTEM_GRAPHIC;
+    case AccessibleRole::kProgressBar:
+      return ROLE_SYSTEM_PROGRESSBAR;
+    case AccessibleRole::kLink:
+      return ROLE_SYSTEM_LINK;
+    case AccessibleRole::kPushButton:
+      return ROLE_SYSTEM_PUSHBUTTON;
+    case AccessibleRole::kText:
+      return ROLE_SYSTEM_TEXT;
+    case AccessibleRole::kComboBox:
+      return ROLE_SYSTEM_COMBOBOX;
+    case AccessibleRole::kNone:
+      break;
+  }
+  return 0;
+}
+
+LONG MsaaStates(const AccessibleStates& states) {
+  LONG flags = 0;
+  if (states.invisible) flags |= STATE_SYSTEM_INVISIBLE;
+  if (states.unavailable) flags |= STATE_SYSTEM_UNAVAILABLE;
+  if (states.focusable) flags |= STATE_SYSTEM_FOCUSABLE;
+  if (states.focused) flags |= STATE_SYSTEM_FOCUSED;
+  if (states.linked) flags |= STATE_SYSTEM_LINKED;
+  if (states.readOnly) flags |= STATE_SYSTEM_READONLY;
+  if (states.hasPopup) flags |= STATE_SYSTEM_HASPOPUP;
+  return flags;
+}
+
 }  // namespace mirella::ui::win32

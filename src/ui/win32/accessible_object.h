@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "ui/accessible_description.h"
+
 namespace mirella::ui::win32 {
 
 // Interface ids come from __uuidof: oleacc's import library offers IID_IAccessible as data of the
@@ -48,6 +50,10 @@ class AccessibleObject : public IAccessible {
 // text properties report "none".
 HRESULT ReturnText(const std::string& text, BSTR* out);
 HRESULT ReturnText(const wchar_t* text, BSTR* out);
+
+// Active Accessibility's numbers for a role (0 for kNone) and a set of states.
+LONG MsaaRole(AccessibleRole role);
+LONG MsaaStates(const AccessibleStates& states);
 
 // Runs the body of an IAccessible method; no exception reaches the client.
 template <typename Body>

@@ -1,49 +1,15 @@
 #include "ui/win32/container_accessible.h"
 
+#include <optional>
+#include <string>
+
 #include "ui/win32/container_window.h"
-#include "ui/win32/form_view.h"
 #include "ui/win32/twips.h"
 #include "ui/win32/windowless.h"
 
 namespace mirella::ui::win32 {
 
 namespace {
-
-constexpr wchar_t kFollowLink[] = L"Перейти";
-constexpr wchar_t kPress[] = L"Нажать";
-
-bool IsExposedElement(const Control& control) {
-  switch (control.kind) {
-    case ControlKind::kLabel:
-      return !control.text.empty() || control.activation != Activation::kNone;
-    case ControlKind::kImage:
-      return !control.picture.empty() || control.activation != Activation::kNone;
-    case ControlKind::kProgress:
-      return true;
-    default:
-      return false;
-  }
-}
-
-
-LONG RoleOf(const Control& control) {
-  switch (control.activation) {
-    case Activation::kLink:
-      return ROLE_SYSTEM_LINK;
-    case Activation::kPushButton:
-      return ROLE_SYSTEM_PUSHBUTTON;
-    case Activation::kNone:
-      break;
-  }
-  switch (control.kind) {
-    case ControlKind::kImage:
-      return ROLE_SYSTEM_GRAPHIC;
-    case ControlKind::kProgress:
-      return ROLE_SYSTEM_PROGRESSBAR;
-    default:
-      return ROLE_SYSTEM_STATICTEXT;
-  }
-}
 
 HRESULT ReturnId(LONG id, VARIANT* out) {
   out->vt = VT_I4;
@@ -53,27 +19,12 @@ HRESULT ReturnId(LONG id, VARIANT* out) {
 
 }  // namespace
 
-std::vector<Control*> ExposedChildren(Control& container) {
-  std::vector<Control*> children;
-  for (auto& child : container.children) {
-    if (!child->visible) continue;
-    if (IsWindowed(child->kind) || IsExposedElement(*child)) children.push_back(child.get());
-  }
-  return children;
-}
-
 LONG ChildIdOf(Control& container, const Control& control) {
   const std::vector<Control*> children = ExposedChildren(container);
   for (size_t i = 0; i < children.size(); ++i) {
     if (children[i] == &control) return static_cast<LONG>(i + 1);
   }
   return CHILDID_SELF;
-}
-
-const std::string& AccessibleNameOf(const Control& control) {
-  if (!control.accessibleName.empty()) return control.accessibleName;
-  if (control.kind == ControlKind::kProgress && control.progress) return control.progress->Caption();
-  return control.text;
 }
 
 ContainerAccessible::ContainerAccessible(ContainerWindow& window, IAccessible* standard)
@@ -98,7 +49,7 @@ ContainerAccessible::Resolved ContainerAccessible::Resolve(const VARIANT& child)
 
 HRESULT ContainerAccessible::ReturnChild(Control& control, VARIANT* out) {
   if (IsWindowed(control.kind)) {
-    HWND handle = window_->View().WindowOf(control);
+    HWND handle = window_->Site().WindowOf(control);
     IDispatch* object = nullptr;
     const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
     if (handle != nullptr &&
@@ -155,7 +106,7 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accName(VARIANT child, BSTR* 
     if (resolved.target == Target::kInvalid || resolved.target == Target::kWindow) {
       return E_INVALIDARG;
     }
-    return ReturnText(AccessibleNameOf(*resolved.control), name);
+    return ReturnText(DescribeAccessible(*resolved.control).name, name);
   });
 }
 
@@ -167,11 +118,8 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accValue(VARIANT child, BSTR*
     if (resolved.target == Target::kInvalid || resolved.target == Target::kWindow) {
       return E_INVALIDARG;
     }
-    const Control& control = *resolved.control;
-    if (control.kind == ControlKind::kProgress && control.progress) {
-      return ReturnText(std::to_string(control.progress->Value()), value);
-    }
-    return DISP_E_MEMBERNOTFOUND;
+    const std::optional<std::string> text = DescribeAccessible(*resolved.control).value;
+    return text ? ReturnText(*text, value) : DISP_E_MEMBERNOTFOUND;
   });
 }
 
@@ -192,17 +140,10 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accRole(VARIANT child, VARIAN
     if (role == nullptr) return E_POINTER;
     VariantInit(role);
     const Resolved resolved = Resolve(child);
-    switch (resolved.target) {
-      case Target::kSelf: {
-        const Control& self = *resolved.control;
-        const bool group = self.kind == ControlKind::kFrame && self.border && !self.text.empty();
-        return ReturnId(group ? ROLE_SYSTEM_GROUPING : ROLE_SYSTEM_CLIENT, role);
-      }
-      case Target::kElement:
-        return ReturnId(RoleOf(*resolved.control), role);
-      default:
-        return E_INVALIDARG;
+    if (resolved.target != Target::kSelf && resolved.target != Target::kElement) {
+      return E_INVALIDARG;
     }
+    return ReturnId(MsaaRole(DescribeAccessible(*resolved.control).role), role);
   });
 }
 
@@ -214,18 +155,11 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accState(VARIANT child, VARIA
     if (resolved.target == Target::kSelf && standard_) return standard_->get_accState(child, state);
     if (resolved.target != Target::kElement) return E_INVALIDARG;
     const Control& control = *resolved.control;
-    LONG flags = 0;
-    if (!control.IsShown()) flags |= STATE_SYSTEM_INVISIBLE;
-    if (!control.enabled) flags |= STATE_SYSTEM_UNAVAILABLE;
-    if (control.activation == Activation::kLink) flags |= STATE_SYSTEM_LINKED;
-    if (control.activation == Activation::kNone && control.kind == ControlKind::kLabel) {
-      flags |= STATE_SYSTEM_READONLY;
-    }
-    if (control.activation != Activation::kNone) flags |= STATE_SYSTEM_FOCUSABLE;
-    if (window_->View().KeyboardFocus() == &control && GetFocus() == window_->Handle()) {
-      flags |= STATE_SYSTEM_FOCUSED;
-    }
-    return ReturnId(flags, state);
+    const bool focused =
+        window_->Site().KeyboardFocus() == &control && GetFocus() == window_->Handle();
+    const AccessibleDescription described =
+        DescribeAccessible(control, PresenceInTree(control, focused));
+    return ReturnId(MsaaStates(described.states), state);
   });
 }
 
@@ -250,13 +184,13 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accFocus(VARIANT* child) {
     if (!Connected() || window_ == nullptr) return CO_E_OBJNOTCONNECTED;
     HWND focus = GetFocus();
     if (focus == window_->Handle()) {
-      Control* focused = window_->View().KeyboardFocus();
+      Control* focused = window_->Site().KeyboardFocus();
       const LONG id = focused != nullptr ? ChildIdOf(window_->Target(), *focused) : CHILDID_SELF;
       return ReturnId(id, child);
     }
     if (focus != nullptr && IsChild(window_->Handle(), focus)) {
       for (Control* control : ExposedChildren(window_->Target())) {
-        HWND handle = window_->View().WindowOf(*control);
+        HWND handle = window_->Site().WindowOf(*control);
         if (handle != nullptr && (handle == focus || IsChild(handle, focus))) {
           return ReturnChild(*control, child);
         }
@@ -279,15 +213,8 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::get_accDefaultAction(VARIANT chil
     if (resolved.target == Target::kInvalid || resolved.target == Target::kWindow) {
       return E_INVALIDARG;
     }
-    switch (resolved.control->activation) {
-      case Activation::kLink:
-        return ReturnText(kFollowLink, action);
-      case Activation::kPushButton:
-        return ReturnText(kPress, action);
-      case Activation::kNone:
-        break;
-    }
-    return S_FALSE;
+    // S_FALSE and null for a control without one.
+    return ReturnText(DescribeAccessible(*resolved.control).defaultAction, action);
   });
 }
 
@@ -296,7 +223,7 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::accSelect(LONG flags, VARIANT chi
     const Resolved resolved = Resolve(child);
     if (resolved.target != Target::kElement) return E_INVALIDARG;
     if ((flags & SELFLAG_TAKEFOCUS) == 0) return DISP_E_MEMBERNOTFOUND;
-    return window_->View().FocusControl(*resolved.control) ? S_OK : S_FALSE;
+    return window_->Site().FocusControl(*resolved.control) ? S_OK : S_FALSE;
   });
 }
 
@@ -310,7 +237,7 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::accLocation(LONG* left, LONG* top
       return standard_->accLocation(left, top, width, height, child);
     }
     if (resolved.target != Target::kElement) return E_INVALIDARG;
-    RECT rect = PixelRectIn(*resolved.control, window_->Target(), window_->View().Dpi());
+    RECT rect = PixelRectIn(*resolved.control, window_->Target(), window_->Site().Dpi());
     MapWindowPoints(window_->Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
     *left = rect.left;
     *top = rect.top;
@@ -363,13 +290,13 @@ HRESULT STDMETHODCALLTYPE ContainerAccessible::accHitTest(LONG x, LONG y, VARIAN
     if (!PtInRect(&client, point)) return S_FALSE;
     for (Control* control : ExposedChildren(window_->Target())) {
       if (!IsWindowed(control->kind)) continue;
-      HWND handle = window_->View().WindowOf(*control);
+      HWND handle = window_->Site().WindowOf(*control);
       if (handle == nullptr || !IsWindowVisible(handle)) continue;
       RECT rect{};
       GetWindowRect(handle, &rect);
       if (PtInRect(&rect, POINT{x, y})) return ReturnChild(*control, child);
     }
-    if (Control* hit = HitWindowless(window_->Target(), point, window_->View().Dpi())) {
+    if (Control* hit = HitWindowless(window_->Target(), point, window_->Site().Dpi())) {
       const LONG id = ChildIdOf(window_->Target(), *hit);
       return ReturnId(id, child);
     }

@@ -3,9 +3,6 @@
 // itself, as simple elements with a name, a role, a state and a default action, and its child
 // windows as their own accessible objects. The container window answers WM_GETOBJECT with it.
 
-#include <string>
-#include <vector>
-
 #include "ui/control.h"
 #include "ui/win32/accessible_object.h"
 #include "win32/handles.h"
@@ -14,17 +11,9 @@ namespace mirella::ui::win32 {
 
 class ContainerWindow;
 
-// The container's visible children that a client sees, in stacking order: child windows, text
-// and pictures, command labels and picture buttons; not hover areas, shapes or timers. Child id
-// n names the element at n - 1.
-std::vector<Control*> ExposedChildren(Control& container);
-
-// The child id of a control in its container's exposed children, or CHILDID_SELF for none.
+// The child id of a control in its container's exposed children (ExposedChildren): id n names
+// the child at n - 1; CHILDID_SELF for none.
 LONG ChildIdOf(Control& container, const Control& control);
-
-// The name a client reads for a windowless control: its accessible name, else its text (a
-// progress bar's caption).
-const std::string& AccessibleNameOf(const Control& control);
 
 class ContainerAccessible : public AccessibleObject {
  public:

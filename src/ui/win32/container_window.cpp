@@ -5,8 +5,8 @@
 
 #include "ui/focus_order.h"
 #include "ui/win32/container_accessible.h"
-#include "ui/win32/form_view.h"
 #include "ui/win32/windowless.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 
 namespace mirella::ui::win32 {
@@ -33,7 +33,7 @@ ContainerWindow::~ContainerWindow() {
 
 bool ContainerWindow::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect,
                              const wchar_t* title) {
-  HINSTANCE instance = view_.Resources().Instance();
+  HINSTANCE instance = site_.Resources().Instance();
   RegisterClassOnce(instance, kClassName, 0, LoadCursorW(nullptr, IDC_ARROW));
   return Window::Create(instance, kClassName, exStyle, style, rect, parent, title);
 }
@@ -61,7 +61,7 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_COMMAND:
       if (lParam != 0) {
-        view_.OnChildCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        site_.OnChildCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
       }
       break;
@@ -75,10 +75,10 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       OnClickLater(lParam);
       return 0;
     case WM_DRAWITEM:
-      view_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      site_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLOREDIT:
-      if (HBRUSH brush = view_.ColourTextBox(reinterpret_cast<HDC>(wParam),
+      if (HBRUSH brush = site_.ColourTextBox(reinterpret_cast<HDC>(wParam),
                                              reinterpret_cast<HWND>(lParam))) {
         return reinterpret_cast<LRESULT>(brush);
       }
@@ -93,20 +93,20 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 LRESULT ContainerWindow::OnTopLevelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      view_.RaiseTimer(wParam);
+      site_.RaiseTimer(wParam);
       return 0;
     case WM_CLOSE:
-      view_.RaiseCloseRequested();
+      site_.RaiseCloseRequested();
       return 0;
     case WM_ACTIVATE:
       // As a dialog does: the focus goes back where it was, not to the window itself.
       if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
-        view_.RestoreFocus();
+        site_.RestoreFocus();
         return 0;
       }
       return Default(message, wParam, lParam);
     case WM_DPICHANGED:
-      view_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      site_.OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       return Default(message, wParam, lParam);
@@ -123,24 +123,24 @@ LRESULT ContainerWindow::OnPaint() {
   MemoryDc buffer(paint.Get());
   UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), size.cx, size.cy));
   SelectedObject selected(buffer.Get(), bitmap.Get());
-  const Control* focusCue = GetFocus() == Handle() ? view_.FocusCueIn(control_) : nullptr;
-  PaintContainer(buffer.Get(), control_, size, view_.Dpi(), view_.Resources(), focusCue);
+  const Control* focusCue = GetFocus() == Handle() ? site_.FocusCueIn(control_) : nullptr;
+  PaintContainer(buffer.Get(), control_, size, site_.Dpi(), site_.Resources(), focusCue);
   BitBlt(paint.Get(), 0, 0, size.cx, size.cy, buffer.Get(), 0, 0, SRCCOPY);
   return 0;
 }
 
 Control& ContainerWindow::HitControl(POINT point) {
-  Control* hit = HitWindowless(control_, point, view_.Dpi());
+  Control* hit = HitWindowless(control_, point, site_.Dpi());
   return hit != nullptr ? *hit : control_;
 }
 
-void ContainerWindow::OnMouseMove(POINT point) { view_.RaiseMouseMove(HitControl(point)); }
+void ContainerWindow::OnMouseMove(POINT point) { site_.RaiseMouseMove(HitControl(point)); }
 
 // A control that takes the focus takes it from the mouse too, as a push button does.
 void ContainerWindow::OnButtonDown(POINT point) {
   Control& hit = HitControl(point);
   pressed_ = &hit;
-  if (&hit != &control_ && TakesFocus(hit)) view_.FocusControl(hit);
+  if (&hit != &control_ && TakesFocus(hit)) site_.FocusControl(hit);
   SetCapture(Handle());
 }
 
@@ -150,7 +150,7 @@ void ContainerWindow::OnButtonUp(POINT point) {
   Control& hit = HitControl(point);
   const bool sameControl = pressed_ == &hit;
   pressed_ = nullptr;
-  if (sameControl) view_.RaiseClick(hit);
+  if (sameControl) site_.RaiseClick(hit);
 }
 
 LRESULT ContainerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
@@ -174,7 +174,7 @@ void ContainerWindow::ClickLater(Control& child) {
 void ContainerWindow::OnClickLater(LPARAM child) {
   for (auto& control : control_.children) {
     if (reinterpret_cast<LPARAM>(control.get()) != child) continue;
-    if (control->enabled && control->IsShown()) view_.RaiseClick(*control);
+    if (control->enabled && control->IsShown()) site_.RaiseClick(*control);
     return;
   }
 }
@@ -183,7 +183,7 @@ bool ContainerWindow::OnSetCursor() {
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(Handle(), &point);
-  HCURSOR cursor = view_.Resources().Cursor(EffectivePointer(HitControl(point)));
+  HCURSOR cursor = site_.Resources().Cursor(EffectivePointer(HitControl(point)));
   SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_ARROW));
   return true;
 }

@@ -3,21 +3,21 @@
 // double-buffered, hit-tests them for the mouse and passes its child windows' notifications on.
 
 #include "ui/control.h"
+#include "ui/win32/container_site.h"
 #include "win32/window.h"
 
 namespace mirella::ui::win32 {
 
-class FormView;
 class ContainerAccessible;
 
 class ContainerWindow : public Window {
  public:
-  ContainerWindow(FormView& view, Control& control) : view_(view), control_(control) {}
+  ContainerWindow(ContainerSite& site, Control& control) : site_(site), control_(control) {}
   ~ContainerWindow() override;
 
   bool Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect, const wchar_t* title);
   Control& Target() { return control_; }
-  FormView& View() { return view_; }
+  ContainerSite& Site() { return site_; }
   // Clicks a windowless child once the current message has been handled.
   void ClickLater(Control& child);
 
@@ -35,7 +35,7 @@ class ContainerWindow : public Window {
   LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   void OnClickLater(LPARAM child);
 
-  FormView& view_;
+  ContainerSite& site_;
   Control& control_;
   // The control the left button went down on; compared, never dereferenced.
   const Control* pressed_ = nullptr;

@@ -3,12 +3,9 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include <algorithm>
-#include <functional>
 #include <set>
 
-#include "ui/focus_order.h"
-#include "ui/win32/container_accessible.h"
+#include "ui/control_kinds.h"
 #include "ui/win32/graphical_button.h"
 #include "ui/win32/named_accessible.h"
 #include "ui/win32/twips.h"
@@ -59,7 +56,7 @@ void CollectTree(Control& control, std::vector<Control*>& out) {
 FormView::FormView(Control& form, FormEvents& events, EventDispatcher& dispatcher,
                    RenderResources& resources)
     : form_(form), events_(events), dispatcher_(dispatcher), resources_(resources),
-      window_(*this, form), focus_(form) {
+      window_(*this, form), keyboard_(form, *this), names_(form, *this) {
   dpi_ = SystemDpi();
   const DWORD style = FormStyle(form);
   window_.Create(nullptr, style, WS_EX_CONTROLPARENT,
@@ -210,7 +207,9 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
         if (ControlWindow* record = view->Record(window)) view->RaiseMouseMove(*record->control);
         break;
       case WM_SETFOCUS:
-        if (ControlWindow* record = view->Record(window)) view->OnFocusArrived(*record->control);
+        if (ControlWindow* record = view->Record(window)) {
+          view->keyboard_.OnFocusArrived(*record->control);
+        }
         break;
       case WM_GETOBJECT:
         if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
@@ -240,13 +239,6 @@ LRESULT CALLBACK FormView::ChildProcedure(HWND window, UINT message, WPARAM wPar
 }
 
 // ---- tree to windows ----------------------------------------------------------------------
-
-Control* FormView::ContainerOf(const Control& control) const {
-  for (Control* c = control.parent; c != nullptr; c = c->parent) {
-    if (IsContainer(c->kind)) return c;
-  }
-  return nullptr;
-}
 
 FormView::ControlWindow& FormView::EnsureWindow(Control& control, HWND parent, bool& created) {
   auto found = windows_.find(&control);
@@ -446,34 +438,6 @@ void FormView::StopTimers() {
   timers_.clear();
 }
 
-// A control whose name changed (a link button now marked chosen, say) is announced, as a window
-// announces a change of its own text, so that a screen reader does not go on reading the old
-// name. A windowless control is a child element of its container's object; a window with a name
-// of its own (not its text) is its own object.
-void FormView::AnnounceNameChanges(const std::vector<Control*>& tree,
-                                   const std::set<const Control*>& live) {
-  // Every sync passes here (a hover is one): names are compared in place, and copied only when
-  // new or changed.
-  std::erase_if(names_, [&live](const auto& entry) { return live.count(entry.first) == 0; });
-  for (Control* control : tree) {
-    const bool windowed = IsWindowed(control->kind);
-    if (control == &form_ || (windowed && control->accessibleName.empty())) continue;
-    const std::string& name = AccessibleNameOf(*control);
-    const auto [known, added] = names_.try_emplace(control, name);
-    if (added || known->second == name) continue;
-    known->second = name;
-    Control* container = ContainerOf(*control);
-    HWND window = windowed ? WindowOf(*control)
-                           : (container != nullptr ? WindowOf(*container) : nullptr);
-    const LONG child = windowed ? CHILDID_SELF
-                       : container != nullptr ? ChildIdOf(*container, *control)
-                                              : CHILDID_SELF;
-    if (window != nullptr && (windowed || child != CHILDID_SELF) && IsWindowVisible(window)) {
-      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
-    }
-  }
-}
-
 void FormView::Sync() {
   if (Handle() == nullptr || closed_) return;
   syncing_ = true;
@@ -517,13 +481,9 @@ void FormView::Sync() {
   for (Control* container : restack) RestackChildren(*container);
   SyncTimers(timers);
   SyncForm();
-  AnnounceNameChanges(tree, live);
+  names_.AfterSync(tree, live);
   syncing_ = false;
-  // Pages shown or hidden move the focus.
-  if (loaded_) {
-    Control* focused = focus_.Update();
-    if (focused != applied_) ApplyFocus(focused, false);
-  }
+  if (loaded_) keyboard_.FollowTree();
 
   // Windowless controls may have changed anywhere: every container paints again.
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -532,7 +492,7 @@ void FormView::Sync() {
   }
 }
 
-// ---- keyboard and assistive technology ---------------------------------------------------
+// ---- assistive technology and the keyboard -----------------------------------------------
 
 void FormView::ReleaseAccessible(ControlWindow& record) {
   if (record.accessible == nullptr) return;
@@ -555,116 +515,9 @@ LRESULT FormView::AnswerGetObject(ControlWindow& record, WPARAM wParam) {
   return LresultFromObject(__uuidof(IAccessible), wParam, record.accessible);
 }
 
-HWND FormView::FocusWindowOf(const Control* control) const {
-  if (control == nullptr) return Handle();
-  if (IsWindowed(control->kind)) return WindowOf(*control);
-  const Control* container = ContainerOf(*control);
-  return container != nullptr ? WindowOf(*container) : nullptr;
-}
-
-const Control* FormView::FocusCueIn(const Control& container) const {
-  if (!focusCues_ || applied_ == nullptr || IsWindowed(applied_->kind)) return nullptr;
-  return ContainerOf(*applied_) == &container ? applied_ : nullptr;
-}
-
-void FormView::ApplyFocus(Control* control, bool byTab) {
-  const Control* previous = applied_;
-  applied_ = control;
-  focus_.Set(control);
-  HWND target = FocusWindowOf(control);
-  if (target == nullptr) target = Handle();
-  if (byTab && control != nullptr && control->kind == ControlKind::kTextBox) {
-    SendMessageW(target, EM_SETSEL, 0, -1);  // as a dialog selects the text Tab arrives at
-  }
-  // A form in the background takes the focus when it is next activated.
-  if (GetActiveWindow() == Handle() && GetFocus() != target) SetFocus(target);
-  for (const Control* cue : {previous, static_cast<const Control*>(control)}) {
-    if (cue == nullptr || IsWindowed(cue->kind)) continue;
-    if (HWND container = FocusWindowOf(cue)) InvalidateRect(container, nullptr, FALSE);
-  }
-  // Windows announce their own focus; a windowless control's is announced for it.
-  if (control != nullptr && !IsWindowed(control->kind) && GetFocus() == target) {
-    if (Control* container = ContainerOf(*control)) {
-      NotifyWinEvent(EVENT_OBJECT_FOCUS, target, OBJID_CLIENT, ChildIdOf(*container, *control));
-    }
-  }
-}
-
-void FormView::OnFocusArrived(Control& control) {
-  if (&control == applied_) return;
-  const Control* previous = applied_;
-  applied_ = &control;
-  focus_.Set(&control);
-  if (previous != nullptr && !IsWindowed(previous->kind)) {
-    if (HWND container = FocusWindowOf(previous)) InvalidateRect(container, nullptr, FALSE);
-  }
-}
-
-void FormView::RestoreFocus() {
-  HWND target = FocusWindowOf(applied_);
-  if (target == nullptr || !IsWindowVisible(target) || !IsWindowEnabled(target)) target = Handle();
-  SetFocus(target);
-}
-
-bool FormView::FocusControl(Control& control) {
-  if (!TakesFocus(control)) return false;
-  ApplyFocus(&control, false);
-  return true;
-}
-
 bool FormView::TranslateKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN || closed_ || !loaded_) return false;
-  HWND focus = GetFocus();
-  if (focus == nullptr || (focus != Handle() && !IsChild(Handle(), focus))) return false;
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  // An open drop-down list takes its own keys.
-  ControlWindow* record = Record(focus);
-  if (record != nullptr && record->kind != ControlKind::kFrame) {  // frames hold windowless focus
-    if (record->kind == ControlKind::kComboBox && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
-      return false;
-    }
-    OnFocusArrived(*record->control);
-  }
-  Control* focused = focus_.Focused();
-  const bool onWindowless = focused != nullptr && !IsWindowed(focused->kind) &&
-                            focus == FocusWindowOf(focused);
-  const bool onButton = focused != nullptr && focused->kind == ControlKind::kButton &&
-                        focus == WindowOf(*focused);
-  const bool repeated = (message.lParam & (1 << 30)) != 0;
-  auto move = [this](Direction direction) {
-    focusCues_ = true;
-    ApplyFocus(focus_.MoveInDirection(direction), false);
-  };
-  switch (message.wParam) {
-    case VK_TAB:
-      focusCues_ = true;
-      ApplyFocus(focus_.MoveInOrder(GetKeyState(VK_SHIFT) < 0), true);
-      return true;
-    case VK_ESCAPE:
-      if (repeated) return true;
-      if (Control* cancel = CancelControl(form_)) RaiseClick(*cancel);
-      return true;
-    case VK_RETURN:
-      if (!onWindowless && !onButton) return false;
-      if (!repeated) RaiseClick(*focused);
-      return true;
-    case VK_SPACE:
-      if (!onWindowless) return false;
-      if (!repeated) RaiseClick(*focused);
-      return true;
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-      if (!onWindowless) return false;
-      move(message.wParam == VK_LEFT    ? Direction::kLeft
-           : message.wParam == VK_RIGHT ? Direction::kRight
-           : message.wParam == VK_UP    ? Direction::kUp
-                                        : Direction::kDown);
-      return true;
-    default:
-      return false;
-  }
+  if (closed_ || !loaded_) return false;
+  return keyboard_.TranslateKey(message);
 }
 
 }  // namespace mirella::ui::win32

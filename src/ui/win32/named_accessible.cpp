@@ -2,10 +2,6 @@
 
 namespace mirella::ui::win32 {
 
-namespace {
-constexpr wchar_t kPress[] = L"Нажать";
-}  // namespace
-
 // What the control tree does not say is the system object's.
 #define MIRELLA_FORWARD(call)                                    \
   do {                                                           \
@@ -28,68 +24,67 @@ bool NamedAccessible::IsSelf(const VARIANT& child) const {
   return Connected() && control_ != nullptr && child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+// The name, role, state, value and default action of the control itself come from what it is,
+// the same on every system: not every system's generic object knows an edit or an owner-drawn
+// button. A name the tree does not give is the system's.
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accName(VARIANT child, BSTR* name) {
   return Guarded([&]() -> HRESULT {
-    if (IsSelf(child) && !control_->accessibleName.empty()) {
-      return ReturnText(control_->accessibleName, name);
+    if (IsSelf(child)) {
+      const AccessibleDescription described = DescribeAccessible(*control_);
+      if (!described.systemNamed) return ReturnText(described.name, name);
     }
     MIRELLA_FORWARD(get_accName(child, name));
   });
 }
 
-// The role, state and value of the control itself come from what it is, the same on every
-// system: not every system's generic object knows an edit or an owner-drawn button.
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  if (IsSelf(child) && role != nullptr) {
-    VariantInit(role);
-    role->vt = VT_I4;
-    switch (control_->kind) {
-      case ControlKind::kTextBox:
-        role->lVal = ROLE_SYSTEM_TEXT;
+  return Guarded([&]() -> HRESULT {
+    if (IsSelf(child) && role != nullptr) {
+      VariantInit(role);
+      if (const LONG msaa = MsaaRole(DescribeAccessible(*control_).role); msaa != 0) {
+        role->vt = VT_I4;
+        role->lVal = msaa;
         return S_OK;
-      case ControlKind::kComboBox:
-        role->lVal = ROLE_SYSTEM_COMBOBOX;
-        return S_OK;
-      case ControlKind::kButton:
-        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-        return S_OK;
-      default:
-        role->vt = VT_EMPTY;
-        break;
+      }
     }
-  }
-  MIRELLA_FORWARD(get_accRole(child, role));
+    MIRELLA_FORWARD(get_accRole(child, role));
+  });
 }
 
+// The window, not the tree, says whether the control is on the screen: it lags the tree while
+// a box is up during a handler, and its form shows only once loaded.
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accState(VARIANT child, VARIANT* state) {
-  if (!IsSelf(child) || state == nullptr) MIRELLA_FORWARD(get_accState(child, state));
-  VariantInit(state);
-  LONG flags = STATE_SYSTEM_FOCUSABLE;
-  HWND focus = GetFocus();
-  if (focus != nullptr && (focus == window_ || IsChild(window_, focus))) {
-    flags |= STATE_SYSTEM_FOCUSED;
-  }
-  if (!IsWindowVisible(window_)) flags |= STATE_SYSTEM_INVISIBLE;
-  if (!IsWindowEnabled(window_)) flags |= STATE_SYSTEM_UNAVAILABLE;
-  if (control_->kind == ControlKind::kComboBox) flags |= STATE_SYSTEM_HASPOPUP;
-  state->vt = VT_I4;
-  state->lVal = flags;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!IsSelf(child) || state == nullptr) MIRELLA_FORWARD(get_accState(child, state));
+    VariantInit(state);
+    HWND focus = GetFocus();
+    AccessiblePresence presence;
+    presence.shown = IsWindowVisible(window_) != FALSE;
+    presence.enabled = IsWindowEnabled(window_) != FALSE;
+    presence.focused = focus != nullptr && (focus == window_ || IsChild(window_, focus));
+    state->vt = VT_I4;
+    state->lVal = MsaaStates(DescribeAccessible(*control_, presence).states);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accValue(VARIANT child, BSTR* value) {
   return Guarded([&]() -> HRESULT {
-    if (IsSelf(child) && (control_->kind == ControlKind::kTextBox ||
-                          control_->kind == ControlKind::kComboBox)) {
-      return ReturnText(control_->text, value);
+    if (IsSelf(child)) {
+      if (const auto text = DescribeAccessible(*control_).value) return ReturnText(*text, value);
     }
     MIRELLA_FORWARD(get_accValue(child, value));
   });
 }
 
 HRESULT STDMETHODCALLTYPE NamedAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-  if (IsSelf(child) && control_->kind == ControlKind::kButton) return ReturnText(kPress, action);
-  MIRELLA_FORWARD(get_accDefaultAction(child, action));
+  return Guarded([&]() -> HRESULT {
+    if (IsSelf(child)) {
+      const AccessibleDescription described = DescribeAccessible(*control_);
+      if (!described.defaultAction.empty()) return ReturnText(described.defaultAction, action);
+    }
+    MIRELLA_FORWARD(get_accDefaultAction(child, action));
+  });
 }
 
 // A push button is pressed as the system presses one: by a posted BM_CLICK, after the call.

@@ -103,16 +103,6 @@ void PaintGroupBox(HDC dc, const Control& frame, SIZE size, int dpi, RenderResou
 
 }  // namespace
 
-bool IsWindowed(ControlKind kind) {
-  return kind == ControlKind::kForm || kind == ControlKind::kFrame ||
-         kind == ControlKind::kTextBox || kind == ControlKind::kComboBox ||
-         kind == ControlKind::kButton;
-}
-
-bool IsContainer(ControlKind kind) {
-  return kind == ControlKind::kForm || kind == ControlKind::kFrame;
-}
-
 void PaintContainer(HDC dc, Control& container, SIZE size, int dpi, RenderResources& resources,
                     const Control* focused) {
   const RECT client{0, 0, size.cx, size.cy};

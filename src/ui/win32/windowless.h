@@ -5,14 +5,10 @@
 #include <windows.h>
 
 #include "ui/control.h"
+#include "ui/control_kinds.h"
 #include "ui/win32/render_resources.h"
 
 namespace mirella::ui::win32 {
-
-// True for the kinds that get a child window of their own.
-bool IsWindowed(ControlKind kind);
-// True for the windows that paint their windowless children: forms and frames.
-bool IsContainer(ControlKind kind);
 
 // Paints the container's client area of `size` pixels: its back colour and picture, the group box
 // of a bordered frame, then its visible windowless children from the bottom of the stack up;
