@@ -513,6 +513,13 @@ void ShowStartMenu() {
   SetForegroundWindow(model.startMenu);
 }
 
+// As Explorer tells every window once its taskbar is made, at its start and at a restart.
+// Posted: a window that answers by asking the model's list for its icons must find the model
+// free to answer.
+void BroadcastTaskbarCreated() {
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+}
+
 void Restart() {
   DestroyDesktop();
   MakeDesktop();
@@ -521,9 +528,7 @@ void Restart() {
   const bool shell = MakeShellWindow();
   LogIcons();
   Log(std::string("restarted shell-window ") + (shell ? "yes" : "no"));
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
-                      SMTO_ABORTIFHUNG, 5000, &result);
+  BroadcastTaskbarCreated();
 }
 
 void Run(const std::wstring& command) {
@@ -649,6 +654,7 @@ int wmain(int count, wchar_t** arguments) {
   const bool shell = MakeShellWindow();
   model.modelAccessible = !WineListHasChildren();
   SetTimer(model.control, kBottomTimer, kBottomCheckMs, nullptr);
+  BroadcastTaskbarCreated();
   LogIcons();
   Log(std::string("ready ") + (model.layout == Layout::kWin10   ? "win10"
                                : model.layout == Layout::kWin11 ? "win11"

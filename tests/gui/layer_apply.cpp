@@ -64,6 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (const mirella::render::EntryRow& row : layout.rows) {
     report += Line("picture", row.entry, row.pictureBounds);
     report += Line("caption", row.entry, row.caption.bounds);
+    report += Line("description", row.entry, row.description.bounds);
   }
   {
     // Written whole under another name and then renamed: the test never reads half of it.

@@ -46,7 +46,11 @@ ShellDesktop FindShellDesktop() {
       defView = FindWindowExW(worker, nullptr, L"SHELLDLL_DefView", nullptr);
     }
   }
-  if (defView == nullptr) return desktop;
+  // Without an icon list the shell window itself is the bottom the layer stands on.
+  if (defView == nullptr) {
+    desktop.host = desktop.shell;
+    return desktop;
+  }
   desktop.host = GetAncestor(defView, GA_ROOT);
   desktop.list = FindWindowExW(defView, nullptr, L"SysListView32", nullptr);
   return desktop;

@@ -13,7 +13,7 @@ namespace mirella::app {
 
 struct ShellDesktop {
   HWND shell = nullptr;  // null where no shell runs (Wine's own desktop)
-  HWND host = nullptr;   // the top-level window holding the icon list
+  HWND host = nullptr;   // the top-level window holding the icon list, else the shell window
   HWND list = nullptr;   // its SysListView32
   DWORD process = 0;     // the shell's
 };

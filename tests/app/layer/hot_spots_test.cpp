@@ -1,4 +1,5 @@
 #include "app/layer/hot_spots.h"
+#include "app/layer/layer_links.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,21 @@ TEST(LayerHotSpots, TheMarginGrowsWithTheScale) {
   EXPECT_FALSE(Covers(spots.shapes, 164, 220));
   const std::vector<Rect> none;
   EXPECT_TRUE(BoundingBox(none).Empty());
+}
+
+// What a screen reader is offered: the emblem, each entry by its caption's lines, the settings
+// row; each with what a click on it opens.
+TEST(LayerHotSpots, LinksAreNamedByTheirCaptions) {
+  const std::vector<LayerLink> links = LayerLinks(Page(1.0));
+  ASSERT_EQ(links.size(), 4u);
+  EXPECT_EQ(links[0].click.target, LayerClick::Target::kEmblem);
+  EXPECT_EQ(links[1].name, "Первая строка");
+  EXPECT_EQ(links[1].click, (LayerClick{LayerClick::Target::kEntry, 0}));
+  EXPECT_EQ(links[1].bounds.left, 10);
+  EXPECT_EQ(links[1].bounds.right, 160);
+  EXPECT_EQ(links[2].click.target, LayerClick::Target::kSettings);
+  EXPECT_EQ(links[3].name, "");  // only its picture shows
+  EXPECT_EQ(links[3].click, (LayerClick{LayerClick::Target::kEntry, 5}));
 }
 
 }  // namespace
