@@ -318,19 +318,10 @@ LRESULT CALLBACK ListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(listProcedure, window, message, wParam, lParam);
 }
 
-// The shell's desktop windows: the wallpaper, and no z-order of their own while they are kept
-// at the bottom (a click on the desktop activates it there, it does not raise it).
+// The shell's desktop windows: the wallpaper, and what the list tells its parent.
 LRESULT CALLBACK DesktopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: PaintWallpaper(window, reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_WINDOWPOSCHANGING: {
-      auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-      const bool raised = model.desktopShown && window == IconHost();
-      if (!model.movingOwnWindows && !raised && GetParent(window) == nullptr) {
-        position->flags |= SWP_NOZORDER;
-      }
-      return 0;
-    }
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETDESKWALLPAPER) {
         LoadWallpaper();
@@ -428,7 +419,10 @@ void MakeDesktop() {
   }
   MakeList(model.defView);
   for (const HWND window : {model.progman, model.wallpaperWorker, model.iconWorker}) {
-    if (window != nullptr && GetParent(window) == nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (window != nullptr && GetParent(window) == nullptr) {
+      SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
   }
   KeepAtBottom();
 }
@@ -462,6 +456,12 @@ bool MakeShellWindow() {
   return setShellWindow != nullptr && setShellWindow(model.progman) && GetShellWindow() == model.progman;
 }
 
+// Windows tells win-event hooks of every foreground change; Wine does not, so the model tells
+// them of those it makes.
+void NotifyForeground(HWND window) {
+  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
 void ShowDesktop() {
   if (model.desktopShown) return;
   model.desktopShown = true;
@@ -473,6 +473,7 @@ void ShowDesktop() {
   const HWND host = IconHost();
   SetWindowPos(host, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(host);
+  NotifyForeground(host);
   model.movingOwnWindows = false;
   Log("show-desktop");
 }
@@ -511,6 +512,7 @@ void ShowStartMenu() {
   }
   SetWindowPos(model.startMenu, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(model.startMenu);
+  NotifyForeground(model.startMenu);
 }
 
 // As Explorer tells every window once its taskbar is made, at its start and at a restart.

@@ -14,8 +14,7 @@
 //   layer_probe.exe dialog                  "dialog" when the layer's process shows a message
 //                                           box, which it then closes with OK
 //   layer_probe.exe at <x> <y>              what the pointer reaches there: the classes of the
-//                                           window and of its top-level window, and the cursor
-//                                           shown now: "<class> <top-level class> hand|arrow|other"
+//                                           window and of its top-level window
 //   layer_probe.exe z-order                 the classes of the visible top-level windows from
 //                                           the top down
 //   layer_probe.exe show-desktop <x> <y>    tells the model of Explorer's desktop to "show the
@@ -182,14 +181,7 @@ std::string ClassOf(HWND window) {
 int At(const wchar_t* x, const wchar_t* y) {
   const POINT point{std::wcstol(x, nullptr, 10), std::wcstol(y, nullptr, 10)};
   const HWND window = WindowFromPoint(point);
-  CURSORINFO cursor{};
-  cursor.cbSize = sizeof cursor;
-  GetCursorInfo(&cursor);
-  const char* shape = cursor.hCursor == LoadCursorW(nullptr, IDC_HAND)    ? "hand"
-                      : cursor.hCursor == LoadCursorW(nullptr, IDC_ARROW) ? "arrow"
-                                                                         : "other";
-  Print("%s %s %s\n", ClassOf(window).c_str(), ClassOf(GetAncestor(window, GA_ROOT)).c_str(),
-        shape);
+  Print("%s %s\n", ClassOf(window).c_str(), ClassOf(GetAncestor(window, GA_ROOT)).c_str());
   return window != nullptr ? 0 : 1;
 }
 
@@ -237,6 +229,8 @@ int ShowDesktop(const wchar_t* x, const wchar_t* y) {
 int Activate(const wchar_t* windowClass, const wchar_t* x, const wchar_t* y) {
   const HWND window = FindWindowW(windowClass, nullptr);
   if (window == nullptr || !SetForegroundWindow(window)) return 1;
+  // As Windows tells win-event hooks, which Wine does not.
+  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
   return WaitForLayerAt(x, y, false);
 }
 
@@ -259,6 +253,7 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"dialog" && count == 2) code = Dialog();
   if (command == L"at" && count == 4) code = At(arguments[2], arguments[3]);
   if (command == L"z-order" && count == 2) code = ZOrder();
+  if (command == L"alive" && count == 2) { DWORD_PTR r = 0; Print(SendMessageTimeoutW(Layer(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) ? "alive\n" : "hung\n"); GUITHREADINFO g{}; g.cbSize = sizeof g; GetGUIThreadInfo(0, &g); Print("capture %s active %s fg %s\n", ClassOf(g.hwndCapture).c_str(), ClassOf(g.hwndActive).c_str(), ClassOf(GetForegroundWindow()).c_str()); code = 0; }
   if (command == L"show-desktop" && count == 4) code = ShowDesktop(arguments[2], arguments[3]);
   if (command == L"activate" && count == 5) code = Activate(arguments[2], arguments[3], arguments[4]);
   if (code == 0 && output.empty()) Print("done\n");

@@ -5,8 +5,10 @@ that reports where the layer shows its links) starts the layer; the model then p
 icons, one over an entry's picture.
 
 - At each icon and at empty points of the page the pointer reaches the model's list, and a real
-  right-click and a drag start reach it; at each picture and caption it reaches the layer, with
-  the hand, and a click opens the link; over the picture under an icon the icon wins.
+  right-click and a drag start reach it; at each picture and caption it reaches the layer, and a
+  click opens the link; over the picture under an icon the icon wins. (Which cursor the layer
+  shows is decided by its portable pointer and tested natively: Wine tells another process only
+  the foreground thread's cursor, and the layer is never in the foreground.)
 - "Show desktop" as that release's Explorer does it brings the links above the raised host
   within 500 ms; a Start menu stand-in taking the foreground keeps them; an application coming
   forward puts the layer back under it.
@@ -19,9 +21,12 @@ What only real Windows can show: Explorer's own z-order rules and "show desktop"
 emulates them), the real list's accessibility proxy (Wine's list offers no children, so the model
 answers for its list as Explorer's does), and the system's full-screen detection."""
 
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
+import subprocess
 import time
 
 from mirella_gui import (WINE_CODE_PAGE, Wine, check, click, fresh_program_folder, log,
@@ -31,6 +36,31 @@ from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
 
 LAYER = "MirellaDesktopLayer"
 LIST = "SysListView32"
+
+
+def lower_model_windows():
+    """Puts the model's top-level windows at the bottom of the X server's stacking too, from the
+    top down. Wine's virtual desktop moves a window's X window to the top when it is shown and
+    does not move it back when the window is put at the bottom under another process's window,
+    so the pointer (routed by the X server) would reach the model where Windows' z-order, which
+    the layer follows and WindowFromPoint tells, has the layer."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                          check=True).stdout
+    windows = [int(line.split()[0], 16) for line in tree.splitlines()
+               if '("explorer_model.exe"' in line and "1024x768" in line]
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XLowerWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    check(display, "cannot open the X display")
+    try:
+        for window in windows:
+            x11.XLowerWindow(display, window)
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
 
 
 def test(arguments):
@@ -96,7 +126,7 @@ def test(arguments):
                 return file.read().splitlines()
 
         def at(point):
-            """The classes of the window and the top-level window at a point, and the cursor."""
+            """The classes of the window and the top-level window at a point."""
             return probe("at", *point)
 
         # The model's icons (where their 32-pixel pictures go): one over entry 1's picture, two
@@ -111,6 +141,8 @@ def test(arguments):
         wait_for("the model's desktop", lambda: any(line.startswith("ready")
                                                     for line in model_lines()), 60)
         ready = next(line for line in model_lines() if line.startswith("ready")).split()
+        time.sleep(0.5)  # the model has put its windows at the bottom
+        lower_model_windows()
         log(f"the model of {layout}: shell window {ready[3]}, the list's accessibility "
             f"from the {ready[5]}")
         icon_rects = {}
@@ -151,18 +183,18 @@ def test(arguments):
             time.sleep(0.05)
         xdotool("mouseup", "1")
         wait_for("the drag start", lambda: "drag-start 1" in model_lines(), 10)
+        # The drag, which the model only logs, ends with a click on the desktop.
+        click(origin_x + empty[0][0], origin_y + empty[0][1])
         log("a right-click on an icon and on the page, and a drag start, reach the list")
 
-        # The links: the layer's, with the hand.
+        # The links: the layer's.
         links = [on_screen(kind, entry) for kind in ("picture", "caption")
                  for entry in range(11) if (kind, entry) != ("picture", 1)
                  and places[(kind, entry)][2] > 0]
         for rect in links:
-            point = centre(rect)
-            move_mouse(origin_x + point[0], origin_y + point[1])
-            found = at(point)
-            check(found[1:] == [LAYER, "hand"], f"at the link {rect}: {found}")
-        log("every picture and caption is the layer's, with the hand; the icon wins over one")
+            found = at(centre(rect))
+            check(found[1:] == [LAYER], f"at the link {rect}: {found}")
+        log("every picture and caption is the layer's; the icon wins over one")
 
         # A click opens the link: link 0 names a batch file.
         script = os.path.join(folder, b"desktop.js")
@@ -176,6 +208,7 @@ def test(arguments):
             file.write(text)
         time.sleep(2)  # the layer reads desktop.js once the folder is quiet
         caption = on_screen("caption", 0)
+        lower_model_windows()  # a click on the desktop raised it
         click(origin_x + centre(caption)[0], origin_y + centre(caption)[1])
         wait_for("the batch file the link names to run", lambda: os.path.exists(ran), 60)
         log("a click on a caption opens its link")
@@ -211,7 +244,11 @@ def test(arguments):
         model("restart")
         wait_for("the model made anew", lambda: any(line.startswith("restarted")
                                                     for line in model_lines()), 30)
-        for point in (icon_point, (icons[2][0] + 16, icons[2][1] + 16)):
+        # The icons notepad leaves uncovered.
+        shown_icons = [point for point in (icon_point, (icons[2][0] + 16, icons[2][1] + 16))
+                       if at(point)[1:2] != ["Notepad"]]
+        check(shown_icons, "notepad covers every icon")
+        for point in shown_icons:
             wait_for(f"the new list at {point}", lambda: at(point)[:1] == [LIST], 10)
         free = [centre(on_screen("caption", entry)) for entry in range(11)
                 if at(centre(on_screen("caption", entry)))[1:2] != ["Notepad"]]

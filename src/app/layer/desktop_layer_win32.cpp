@@ -314,8 +314,19 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
 
   // The shell's desktop windows moved, appeared or went: the host and the icons read again.
   void ShellChanged() {
-    shell_ = FindShellDesktop();
+    FindShell(true);
+    Place();
+  }
+
+  // Finds the shell's desktop again (a few lookups, done on every placement: "show desktop" may
+  // have moved the icons into another window); the icons are read again when the list is another
+  // or `readIcons` asks for it.
+  void FindShell(bool readIcons) {
+    const ShellDesktop found = FindShellDesktop();
+    const bool other = found.host != shell_.host || found.list != shell_.list;
+    shell_ = found;
     watch_.Start(shell_.process);
+    if (!other && !readIcons) return;
     std::vector<RECT> icons = ReadDesktopIcons(shell_.list);
     const bool same = icons.size() == icons_.size() &&
                       std::equal(icons.begin(), icons.end(), icons_.begin(),
@@ -324,7 +335,6 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
       icons_ = std::move(icons);
       FitToLinks();
     }
-    Place();
   }
 
   bool IsOfTheDesktop(HWND window) const {
@@ -345,7 +355,7 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
 
   // Just above the host of the icons, or at the bottom without one, as PlaceByState decides.
   void Place() {
-    if (shell_.host != nullptr && !IsWindow(shell_.host)) shell_ = FindShellDesktop();
+    FindShell(false);
     const std::vector<WindowRole> order = VisibleZOrder(Handle(), shell_.host);
     if (PlaceByState(order) == LayerMove::kNone) return;
     constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
