@@ -69,7 +69,6 @@ struct Model {
   HWND startMenu = nullptr;
   HBITMAP wallpaper = nullptr;
   bool desktopShown = false;
-  bool movingOwnWindows = false;
   bool modelAccessible = false;
   IDropTarget* dropTarget = nullptr;
 } model;
@@ -143,13 +142,11 @@ void KeepAtBottom() {
     right = NextVisible(stack[i]) == stack[i + 1];
   }
   if (right) return;
-  model.movingOwnWindows = true;
   constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   SetWindowPos(stack.front(), HWND_BOTTOM, 0, 0, 0, 0, kFlags);
   for (std::size_t i = 1; i < stack.size(); ++i) {
     SetWindowPos(stack[i], stack[i - 1], 0, 0, 0, 0, kFlags);
   }
-  model.movingOwnWindows = false;
 }
 
 void LogIcons() {
@@ -465,7 +462,6 @@ void NotifyForeground(HWND window) {
 void ShowDesktop() {
   if (model.desktopShown) return;
   model.desktopShown = true;
-  model.movingOwnWindows = true;
   if (model.layout == Layout::kWin7) {
     model.shownWorker = MakeWindow(L"WorkerW", L"", nullptr);
     SetParent(model.defView, model.shownWorker);
@@ -474,7 +470,6 @@ void ShowDesktop() {
   SetWindowPos(host, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(host);
   NotifyForeground(host);
-  model.movingOwnWindows = false;
   Log("show-desktop");
 }
 

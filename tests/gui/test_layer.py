@@ -179,7 +179,8 @@ def test(arguments):
         # A link whose file is missing: the shell's message, over the layer that goes on.
         click(*centre(screen_rect("caption", 1)))
         wait_for("the shell's message about the missing file", lambda: probe("dialog"), 60)
-        check(len(layer_processes()) == 1, "the layer ended after a link that cannot be opened")
+        check(len(layer_processes()) == 1,
+              f"the layer ended after a link that cannot be opened: {layer_processes()}")
         move_mouse(origin_x + 2, origin_y + 2)
         caption = screen_rect("caption", 2)
         move_mouse(*centre(caption))
