@@ -34,14 +34,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     mirella::SystemCodePage codePage;
     const std::vector<std::string> arguments = mirella::app::ProgramArguments();
     mode = mirella::app::ParseLaunchMode(arguments);
+    mirella::Win32Registry registry;
+    mirella::Win32DesktopShell shell;
     // The resident layer needs none of the wizard's windows and services.
     if (mode == LaunchMode::kLayer) {
-      return mirella::app::RunDesktopLayer(instance, {environment, files, codePage});
+      return mirella::app::RunDesktopLayer(instance,
+                                           {environment, files, codePage, registry, shell});
     }
 
     mirella::ui::win32::Win32Host host(instance);
-    mirella::Win32Registry registry;
-    mirella::Win32DesktopShell shell;
     const mirella::app::ScreenDesktopPicture picture(files);
 
     // "/restore" and the other command-line forms run instead of the windows below.

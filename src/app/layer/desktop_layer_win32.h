@@ -6,15 +6,20 @@
 #include <windows.h>
 
 #include "generate/code_page.h"
+#include "system/desktop_shell.h"
 #include "system/environment.h"
 #include "system/file_system.h"
+#include "system/registry.h"
 
 namespace mirella::app {
 
+// The registry and the shell keep the wallpaper in step with the layer when the display changes.
 struct LayerServices {
   const Environment& environment;
-  const FileSystem& files;
+  FileSystem& files;
   const CodePage& codePage;
+  const Registry& registry;
+  DesktopShell& shell;
 };
 
 // Runs the layer until it is told to end, and returns the exit code: 0 also when another layer
