@@ -14,6 +14,8 @@ icons, one over an entry's picture.
   forward puts the layer back under it.
 - An Explorer restart (the model's windows made anew, then TaskbarCreated) leaves the layer above
   the new shell window with its region cut around the new icons.
+- The icons are followed: one moved off a picture gives it back to the layer, hidden icons leave
+  nothing out.
 - With the work area the whole monitor (as with a taskbar that hides itself) the layer's window
   is smaller than the monitor.
 
@@ -145,13 +147,25 @@ def test(arguments):
         lower_model_windows()
         log(f"the model of {layout}: shell window {ready[3]}, the list's accessibility "
             f"from the {ready[5]}")
-        icon_rects = {}
-        for line in model_lines():
-            if line.startswith("icon "):
-                _, index, left, top, right, bottom = line.split()
-                icon_rects[int(index)] = (int(left), int(top), int(right) - int(left),
-                                          int(bottom) - int(top))
-        check(len(icon_rects) == 3, f"the model's icons: {icon_rects}")
+        def logged_icons():
+            """The icons' rectangles as the model last logged them."""
+            rects = {}
+            for line in model_lines():
+                if line.startswith("icon "):
+                    _, index, left, top, right, bottom = line.split()
+                    rects[int(index)] = (int(left), int(top), int(right) - int(left),
+                                         int(bottom) - int(top))
+            return rects
+
+        def placed(rects):
+            """Every icon where the test put it (the list may log its own arrangement first)."""
+            return len(rects) == 3 and all(
+                rects[index][0] <= point[0] + 16 < rects[index][0] + rects[index][2] and
+                rects[index][1] <= point[1] + 16 < rects[index][1] + rects[index][3]
+                for index, point in enumerate(icons))
+
+        wait_for("the model's icons in their places", lambda: placed(logged_icons()), 30)
+        icon_rects = logged_icons()
 
         # The icon over entry 1's picture wins.
         icon_point = (icons[0][0] + 16, icons[0][1] + 16)
@@ -195,6 +209,20 @@ def test(arguments):
             found = at(centre(rect))
             check(found[1:] == [LAYER], f"at the link {rect}: {found}")
         log("every picture and caption is the layer's; the icon wins over one")
+
+        # The icons are followed as the user moves and hides them: the picture an icon leaves is
+        # the layer's again, the icon's new place the list's; hidden icons leave nothing out.
+        moved = (icons[2][0] - 80, icons[2][1])
+        model("move-icon", 0, *moved)
+        wait_for("the picture the icon left", lambda: at(centre(picture))[1:] == [LAYER], 10)
+        check(at((moved[0] + 16, moved[1] + 16))[:1] == [LIST], "the moved icon is not the list's")
+        model("move-icon", 0, *icons[0])
+        wait_for("the icon back over the picture", lambda: at(icon_point)[:1] == [LIST], 10)
+        model("hide-icons")
+        wait_for("the picture under the hidden icon", lambda: at(icon_point)[1:] == [LAYER], 10)
+        model("show-icons")
+        wait_for("the icon shown again", lambda: at(icon_point)[:1] == [LIST], 10)
+        log("the layer follows an icon moved off and onto a picture, and icons hidden and shown")
 
         # A click opens the link: link 0 names a batch file.
         script = os.path.join(folder, b"desktop.js")

@@ -87,9 +87,11 @@ void ShellEventWatch::Start(DWORD shellProcess) {
   if (!hooks_.empty() && shellProcess == process_) return;
   Stop();
   process_ = shellProcess;
-  constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+  // The shell's hooks name its process, which already leaves the layer's own out; skipping the
+  // own process as well would be redundant, and Wine then drops every event of the process named.
   const auto hook = [&](DWORD first, DWORD last, WINEVENTPROC procedure, DWORD process) {
-    if (HWINEVENTHOOK made = SetWinEventHook(first, last, nullptr, procedure, process, 0, kFlags)) {
+    const DWORD flags = WINEVENT_OUTOFCONTEXT | (process == 0 ? WINEVENT_SKIPOWNPROCESS : 0);
+    if (HWINEVENTHOOK made = SetWinEventHook(first, last, nullptr, procedure, process, 0, flags)) {
       hooks_.push_back(made);
     }
   };
