@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::string_view kQuestion = "Вернуть прежний Рабочий стол?";
 constexpr std::string_view kRestored = "Прежний Рабочий стол восстановлен.";
+constexpr std::string_view kLeftBehind =
+    "\r\n\r\nСохранённый прежний Рабочий стол удалить не удалось: ";
 constexpr std::string_view kNothingSaved = "Mirella еще не изменяла Рабочий стол.";
 constexpr std::string_view kFailedHeading = "Не удалось вернуть прежний Рабочий стол.";
 constexpr std::string_view kNoAppData =
@@ -90,7 +92,11 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments, ui:
   const RestoreOutcome outcome = Restore(services);
   switch (outcome.result) {
     case RestoreResult::kRestored:
-      host.ShowMessage(std::string(kRestored), ui::MessageIcon::kInformation,
+      host.ShowMessage(std::string(kRestored) +
+                           (outcome.leftBehind.ok()
+                                ? std::string()
+                                : std::string(kLeftBehind) + outcome.leftBehind.message()),
+                       ui::MessageIcon::kInformation,
                        ui::MessageButtons::kOk, title);
       break;
     case RestoreResult::kNothingSaved:

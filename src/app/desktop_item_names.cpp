@@ -21,6 +21,8 @@ std::string_view DesktopItemName(AppliedItem item) {
     case AppliedItem::kLayerStartup:
       return "параметр реестра \"Mirella\" в разделе "
              "\"Software\\Microsoft\\Windows\\CurrentVersion\\Run\"";
+    case AppliedItem::kWebDesktop: return "настройки веб-рабочего стола (Active Desktop)";
+    case AppliedItem::kSlideshow: return "показ слайдов Рабочего стола";
   }
   return {};
 }

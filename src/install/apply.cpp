@@ -8,6 +8,7 @@
 #include "generate/desktop_script.h"
 #include "generate/theme_page.h"
 #include "install/desktop_places.h"
+#include "install/desktop_policies.h"
 #include "install/desktop_snapshot.h"
 #include "install/previous_desktop.h"
 
@@ -22,7 +23,7 @@ class Rollback {
     steps_.push_back({item, std::move(undo)});
   }
   ApplyOutcome Fail(Status failure) const {
-    ApplyOutcome outcome{ApplyResult::kFailed, std::move(failure), {}};
+    ApplyOutcome outcome{ApplyResult::kFailed, std::move(failure), {}, {}, false};
     for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
       if (Status undone = step->undo(); !undone) {
         outcome.notRestored.push_back({step->item, std::move(undone)});
@@ -46,6 +47,8 @@ struct Snapshots {
   FileSnapshot picture;
   DesktopValues values;
   std::optional<RegistryValue> layerStartup;  // taken on picture-only desktops
+  SlideshowState slideshow;                   // taken on picture-only desktops
+  std::optional<WebDesktopOptions> webDesktop;  // page desktops; nullopt: not to be switched
 };
 
 // One run of Apply, step by step. The undo steps refer to the snapshots the run holds, so a run
@@ -67,7 +70,7 @@ class ApplyRun {
 
   // The previous desktop is saved before anything changes.
   Status SavePreviousDesktop() {
-    auto savedNow = SavePreviousDesktopOnce(registry_, files_, places_);
+    auto savedNow = SavePreviousDesktopOnce(registry_, files_, services_.shell, places_);
     if (!savedNow) return savedNow.status();
     savedNow_ = savedNow.value();
     return Status::Ok();
@@ -97,23 +100,43 @@ class ApplyRun {
   }
 
   // Registry last, here and in ShowAsPicture: the wallpaper values name the page or the picture
-  // only once everything they need is there.
+  // only once everything they need is there. The page shows only while the web desktop is on,
+  // which XP's default profile has off; nothing can fail after this step, so the options it
+  // switches on are never taken back by Apply (Restore puts the saved ones back).
   Status ShowAsPage() {
     if (Status set = SetDesktopValue(kWallpaperValue, themePage_); !set) return set;
     if (Status set = SetDesktopValue(kPageWallpaperValue, themePage_); !set) return set;
+    const std::optional<WebDesktopOptions>& options = before_.webDesktop;
+    if (!options) {
+      pageNotShown_ = true;
+    } else if (!options->pageShown || !options->itemsShown) {
+      pageNotShown_ = !services_.shell.SetWebDesktopOptions({true, true});
+    }
     // The settings are in place whether or not the shell shows them at once; the message asks
     // the user to refresh the desktop.
     services_.shell.RefreshPageDesktop();
     return Status::Ok();
   }
 
+  bool PageNotShown() const { return pageNotShown_; }
+
   Status ShowAsPicture() {
     if (Status written = files_.WriteFileReplacing(places_.picture, pictureBytes_); !written) {
       return written;
     }
     rollback_.Add(AppliedItem::kPicture, [this] { return before_.picture.PutBack(files_); });
+    // Before the shown desktop's undo, so that it runs after it: showing the old picture would
+    // end the slideshow again.
+    rollback_.Add(AppliedItem::kSlideshow, [this] {
+      return slideshowStopped_ ? services_.shell.StartSlideshow(before_.slideshow) : Status::Ok();
+    });
     AddShownDesktopUndo();
     if (Status set = SetPictureValues(); !set) return set;
+    // A slideshow left running would replace the picture at its next change.
+    if (before_.slideshow.running) {
+      if (Status stopped = services_.shell.StopSlideshow(); !stopped) return stopped;
+      slideshowStopped_ = true;
+    }
     shellChanged_ = true;
     if (Status shown = services_.shell.SetPictureWallpaper(places_.picture); !shown) return shown;
     // Without a layer the desktop is all there, only its links do not open: not a failure.
@@ -125,7 +148,11 @@ class ApplyRun {
   // back, the saved copy goes too: the desktop is the user's own again.
   ApplyOutcome Fail(Status failure) const {
     ApplyOutcome outcome = rollback_.Fail(std::move(failure));
-    if (savedNow_ && outcome.notRestored.empty()) files_.RemoveFile(places_.savedDesktop);
+    if (savedNow_ && outcome.notRestored.empty()) {
+      if (auto saved = LoadSavedDesktop(files_, places_); saved) {
+        RemoveSavedDesktop(files_, places_, saved.value().desktop);
+      }
+    }
     return outcome;
   }
 
@@ -164,10 +191,19 @@ class ApplyRun {
     auto values = ReadDesktopValues(registry_);
     if (!values) return values.status();
     before_.values = std::move(values).value();
-    if (!pictureDesktop_) return Status::Ok();
+    if (!pictureDesktop_) {
+      // Under a policy that forbids the page desktop the shell is not asked at all.
+      if (PageDesktopForbiddenByPolicy(registry_).empty()) {
+        before_.webDesktop = services_.shell.GetWebDesktopOptions();
+      }
+      return Status::Ok();
+    }
     auto layerStartup = ReadUserValue(registry_, kRunKey, kLayerRunName);
     if (!layerStartup) return layerStartup.status();
     before_.layerStartup = std::move(layerStartup).value();
+    auto slideshow = services_.shell.GetSlideshowState();
+    if (!slideshow) return slideshow.status();
+    before_.slideshow = std::move(slideshow).value();
     return Status::Ok();
   }
 
@@ -225,12 +261,14 @@ class ApplyRun {
   const bool pictureDesktop_;
   bool savedNow_ = false;       // this run saved the previous desktop
   bool shellChanged_ = false;   // the shell has been asked to show the picture
+  bool slideshowStopped_ = false;
+  bool pageNotShown_ = false;
   std::string pictureBytes_;
   Snapshots before_;
   Rollback rollback_;
 };
 
-ApplyOutcome Finished(ApplyResult result) { return {result, Status::Ok(), {}}; }
+ApplyOutcome Finished(ApplyResult result) { return {result, Status::Ok(), {}, {}, false}; }
 
 }  // namespace
 
@@ -238,10 +276,15 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
   if (FirstUnmarkedEntry(content) >= 0) return Finished(ApplyResult::kRefused);
   const std::string appData = AppDataFolder(services.environment, services.registry);
   if (appData.empty()) return Finished(ApplyResult::kNoAppDataFolder);
+  if (std::string policy = WallpaperFixedByPolicy(services.registry); !policy.empty()) {
+    ApplyOutcome refused = Finished(ApplyResult::kFixedByPolicy);
+    refused.policy = std::move(policy);
+    return refused;
+  }
 
   ApplyRun run(services, DesktopPlacesIn(appData));
   if (Status saved = run.SavePreviousDesktop(); !saved) {
-    return {ApplyResult::kFailed, std::move(saved), {}};
+    return {ApplyResult::kFailed, std::move(saved), {}, {}, false};
   }
   if (Status prepared = run.Prepare(content); !prepared) return run.Fail(std::move(prepared));
   if (Status installed = run.InstallPageFiles(content); !installed) {
@@ -249,7 +292,9 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
   }
   Status shown = run.PictureDesktop() ? run.ShowAsPicture() : run.ShowAsPage();
   if (!shown) return run.Fail(std::move(shown));
-  return Finished(ApplyResult::kApplied);
+  ApplyOutcome applied = Finished(ApplyResult::kApplied);
+  applied.pageNotShown = run.PageNotShown();
+  return applied;
 }
 
 }  // namespace mirella

@@ -37,6 +37,9 @@ DesktopPlaces DesktopPlacesIn(const std::string& appData, const std::string& loc
   places.dataFolder = appData + "\\Mirella";
   places.savedDesktop = places.dataFolder + "\\previous desktop.dat";
   places.picture = places.dataFolder + "\\desktop.bmp";
+  places.previousPicture = places.dataFolder + "\\previous wallpaper";
+  const std::string themes = appData + "\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
+  places.shellWallpaperCopies = {themes, themes + ".jpg"};
   places.pictureFolder = localAppData.empty() ? places.dataFolder : localAppData + "\\Mirella";
   return places;
 }

@@ -46,6 +46,11 @@ struct DesktopPlaces {
   std::string dataFolder;     // <AppData>\Mirella: the program's own files
   std::string savedDesktop;   // the previous desktop, saved before the first change
   std::string picture;        // the desktop drawn as a picture, for picture-only shells
+  // The picture the user saw before, copied beside the saved desktop; without its extension.
+  std::string previousPicture;
+  // The shell's own copies of the wallpaper it shows (Windows 8 and later, then 7), which it
+  // keeps showing when the file the wallpaper value names is gone.
+  std::array<std::string, 2> shellWallpaperCopies;
   // <LocalAppData>\Mirella: the pictures drawn for this machine's monitors, which a roaming
   // profile should not carry to machines they do not fit (desktop_picture_files.h).
   std::string pictureFolder;

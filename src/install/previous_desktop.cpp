@@ -1,7 +1,9 @@
 #include "install/previous_desktop.h"
 
 #include <array>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "install/desktop_snapshot.h"
 
@@ -9,7 +11,10 @@ namespace mirella {
 namespace {
 
 constexpr std::string_view kMagic = "Mirella previous desktop\x1a";
-constexpr std::uint32_t kVersion = 1;
+// Format 1: the values and Desktop.htt. Format 2 adds the web desktop's options, the slideshow
+// and the picture copy's name after them.
+constexpr std::uint32_t kFirstVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 
 std::uint32_t Crc32(std::string_view bytes) {
   std::uint32_t crc = 0xffffffffu;
@@ -106,9 +111,46 @@ std::string EncodePreviousDesktop(const PreviousDesktop& desktop) {
     out.Number(desktop.desktopFile->attributes);
     out.Text(desktop.desktopFile->bytes);
   }
+  out.Flag(desktop.webDesktop.has_value());
+  if (desktop.webDesktop) {
+    out.Flag(desktop.webDesktop->pageShown);
+    out.Flag(desktop.webDesktop->itemsShown);
+  }
+  const SlideshowState& slideshow = desktop.slideshow;
+  out.Flag(slideshow.running);
+  if (slideshow.running) {
+    out.Flag(slideshow.shuffled);
+    out.Number(slideshow.intervalMs);
+    out.Number(static_cast<std::uint32_t>(slideshow.items.size()));
+    for (const std::string& item : slideshow.items) out.Text(item);
+  }
+  out.Text(desktop.pictureCopy);
   out.Number(Crc32(out.bytes()));
   return std::move(out.bytes());
 }
+
+namespace {
+
+// What format 2 adds after the part both formats share.
+void ReadSecondFormat(Reader& in, PreviousDesktop& desktop) {
+  if (in.Flag()) {
+    WebDesktopOptions options;
+    options.pageShown = in.Flag();
+    options.itemsShown = in.Flag();
+    desktop.webDesktop = options;
+  }
+  if (in.Flag()) {
+    SlideshowState& slideshow = desktop.slideshow;
+    slideshow.running = true;
+    slideshow.shuffled = in.Flag();
+    slideshow.intervalMs = in.Number();
+    const std::uint32_t count = in.Number();
+    for (std::uint32_t i = 0; i < count && in.good(); ++i) slideshow.items.push_back(in.Text());
+  }
+  desktop.pictureCopy = in.Text();
+}
+
+}  // namespace
 
 std::optional<PreviousDesktop> DecodePreviousDesktop(std::string_view bytes) {
   if (bytes.size() < kMagic.size() + 4) return std::nullopt;
@@ -117,8 +159,9 @@ std::optional<PreviousDesktop> DecodePreviousDesktop(std::string_view bytes) {
   if (checksum.Number() != Crc32(body)) return std::nullopt;
 
   Reader in(body);
-  if (in.Raw(kMagic.size()) != kMagic || in.Number() != kVersion ||
-      in.Number() != kDesktopValues.size()) {
+  if (in.Raw(kMagic.size()) != kMagic) return std::nullopt;
+  const std::uint32_t version = in.Number();
+  if (version < kFirstVersion || version > kVersion || in.Number() != kDesktopValues.size()) {
     return std::nullopt;
   }
   PreviousDesktop desktop;
@@ -139,12 +182,61 @@ std::optional<PreviousDesktop> DecodePreviousDesktop(std::string_view bytes) {
     file.bytes = in.Text();
     desktop.desktopFile = std::move(file);
   }
+  if (version >= 2) ReadSecondFormat(in, desktop);
   if (!in.good() || !in.AtEnd()) return std::nullopt;
   return desktop;
 }
 
+namespace {
+
+// "BM", JPEG's and PNG's signatures; the shell's own copies have no extension of their own.
+std::string PictureExtension(const std::string& path, std::string_view bytes) {
+  const std::size_t name = path.find_last_of('\\') + 1;
+  if (const std::size_t dot = path.rfind('.'); dot != std::string::npos && dot > name) {
+    return path.substr(dot);
+  }
+  if (bytes.starts_with("BM")) return ".bmp";
+  if (bytes.starts_with("\x89PNG")) return ".png";
+  return ".jpg";
+}
+
+// The picture the user sees: the file the wallpaper value names, or where it is gone the
+// shell's own copy of it. Empty where there is none, or it cannot be read.
+struct ShownPicture {
+  std::string path;
+  std::string bytes;
+};
+std::optional<ShownPicture> FindShownPicture(const Registry& registry, const FileSystem& files,
+                                             const DesktopPlaces& places) {
+  const std::string named = registry.GetStringValue(
+      RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
+  if (named.empty()) return std::nullopt;  // no picture at all
+  std::vector<std::string> candidates = {named};
+  candidates.insert(candidates.end(), places.shellWallpaperCopies.begin(),
+                    places.shellWallpaperCopies.end());
+  for (const std::string& path : candidates) {
+    if (!files.FileExists(path)) continue;
+    auto bytes = files.ReadFile(path);
+    if (!bytes) return std::nullopt;
+    return ShownPicture{path, std::move(bytes).value()};
+  }
+  return std::nullopt;
+}
+
+// Writes the copy of the picture shown; its name, or empty where there is none to copy.
+Result<std::string> CopyShownPicture(const Registry& registry, FileSystem& files,
+                                     const DesktopPlaces& places) {
+  const auto shown = FindShownPicture(registry, files, places);
+  if (!shown) return std::string();
+  const std::string copy = places.previousPicture + PictureExtension(shown->path, shown->bytes);
+  if (Status written = files.WriteFileReplacing(copy, shown->bytes); !written) return written;
+  return copy.substr(copy.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
 Result<PreviousDesktop> ReadCurrentDesktop(const Registry& registry, const FileSystem& files,
-                                           const DesktopPlaces& places) {
+                                           DesktopShell& shell, const DesktopPlaces& places) {
   PreviousDesktop desktop;
   auto values = ReadDesktopValues(registry);
   if (!values) return values.status();
@@ -156,10 +248,21 @@ Result<PreviousDesktop> ReadCurrentDesktop(const Registry& registry, const FileS
     if (!attributes) return attributes.status();
     desktop.desktopFile = SavedFile{std::move(*snapshot.bytes), attributes.value()};
   }
+  if (shell.Kind() == DesktopKind::kPage) {
+    desktop.webDesktop = shell.GetWebDesktopOptions();
+  } else {
+    auto slideshow = shell.GetSlideshowState();
+    if (!slideshow) return slideshow.status();
+    desktop.slideshow = std::move(slideshow).value();
+  }
   return desktop;
 }
 
 Result<SavedDesktop> LoadSavedDesktop(const FileSystem& files, const DesktopPlaces& places) {
+  if (files.DirectoryExists(places.savedDesktop)) {
+    return Status::Failure("Не удалось прочитать сохранённый прежний Рабочий стол: на месте файла \"" +
+                           places.savedDesktop + "\" находится папка.");
+  }
   if (!files.FileExists(places.savedDesktop)) return SavedDesktop{};
   auto bytes = files.ReadFile(places.savedDesktop);
   if (!bytes) return bytes.status();
@@ -169,19 +272,54 @@ Result<SavedDesktop> LoadSavedDesktop(const FileSystem& files, const DesktopPlac
 }
 
 Result<bool> SavePreviousDesktopOnce(const Registry& registry, FileSystem& files,
-                                     const DesktopPlaces& places) {
+                                     DesktopShell& shell, const DesktopPlaces& places) {
   auto saved = LoadSavedDesktop(files, places);
   if (!saved) return saved.status();
   if (saved.value().state == SavedDesktopState::kSaved) return false;
-  auto current = ReadCurrentDesktop(registry, files, places);
+  auto current = ReadCurrentDesktop(registry, files, shell, places);
   if (!current) return current.status();
+  PreviousDesktop desktop = std::move(current).value();
   if (Status created = files.CreateDirectories(places.dataFolder); !created) return created;
+  if (shell.Kind() == DesktopKind::kPicture) {
+    auto copy = CopyShownPicture(registry, files, places);
+    if (!copy) return copy.status();
+    desktop.pictureCopy = std::move(copy).value();
+  }
   if (Status written = files.WriteFileReplacing(places.savedDesktop,
-                                                EncodePreviousDesktop(current.value()));
+                                                EncodePreviousDesktop(desktop));
       !written) {
+    if (!desktop.pictureCopy.empty()) files.RemoveFile(PictureCopyPath(places, desktop));
     return written;
   }
   return true;
+}
+
+std::string PictureCopyPath(const DesktopPlaces& places, const PreviousDesktop& saved) {
+  return saved.pictureCopy.empty() ? std::string() : places.dataFolder + "\\" + saved.pictureCopy;
+}
+
+namespace {
+
+constexpr std::uint32_t kReadOnly = 0x1;
+
+Status RemoveEvenReadOnly(FileSystem& files, const std::string& path) {
+  if (Status removed = files.RemoveFile(path); removed) return removed;
+  const auto attributes = files.ReadAttributes(path);
+  if (attributes && (attributes.value() & kReadOnly) != 0) {
+    if (Status cleared = files.WriteAttributes(path, attributes.value() & ~kReadOnly); !cleared) {
+      return cleared;
+    }
+  }
+  return files.RemoveFile(path);
+}
+
+}  // namespace
+
+Status RemoveSavedDesktop(FileSystem& files, const DesktopPlaces& places,
+                          const PreviousDesktop& saved) {
+  if (Status removed = RemoveEvenReadOnly(files, places.savedDesktop); !removed) return removed;
+  if (saved.pictureCopy.empty()) return Status::Ok();
+  return RemoveEvenReadOnly(files, PictureCopyPath(places, saved));
 }
 
 }  // namespace mirella

@@ -13,7 +13,7 @@ namespace mirella {
 namespace {
 
 RestoreOutcome Stopped(RestoreResult result, Status failure = Status::Ok()) {
-  return {result, std::move(failure), {}, {}};
+  return {result, std::move(failure), {}, {}, Status::Ok()};
 }
 
 // The saved desktop, or why there is none to restore.
@@ -65,34 +65,66 @@ class RestoreRun {
 
   void ShowRestoredDesktop() {
     if (services_.shell.Kind() != DesktopKind::kPicture) {
+      PutBackWebDesktop();
       services_.shell.RefreshPageDesktop();
       return;
     }
     // The values go back once more after the shell has rewritten the wallpaper value, so that
     // they stay exactly as saved (a REG_EXPAND_SZ value keeps its type).
-    Record(AppliedItem::kShownDesktop, ShowWallpaperValue(services_.registry, services_.shell));
+    Status shown = services_.shell.SetPictureWallpaper(PictureToShow());
+    const bool pictureBack = shown.ok();
+    Record(AppliedItem::kShownDesktop, std::move(shown));
     PutValuesBack(false);
     // The layer drew the program's desktop over the picture: it neither runs nor starts again.
-    Record(AppliedItem::kLayerStartup,
-           services_.registry.DeleteValue(RegistryRoot::kCurrentUser, std::string(kRunKey),
-                                          std::string(kLayerRunName)));
-    services_.shell.EndDesktopLayer();
+    // While that picture is still shown, the layer stays to keep its links working.
+    if (pictureBack) {
+      Record(AppliedItem::kLayerStartup,
+             services_.registry.DeleteValue(RegistryRoot::kCurrentUser, std::string(kRunKey),
+                                            std::string(kLayerRunName)));
+      services_.shell.EndDesktopLayer();
+    }
+    // Last: showing a picture ends a slideshow.
+    if (old_.slideshow.running) {
+      Record(AppliedItem::kSlideshow, services_.shell.StartSlideshow(old_.slideshow));
+    }
   }
 
-  // Restored only when everything is back and the saved state is gone; until then it stays, so
-  // that the restore can be tried again.
+  // Restored when everything is back. The saved state then goes; where only that fails, the
+  // desktop is back all the same and the outcome says what is left.
   RestoreOutcome Finish() {
     outcome_.result = RestoreResult::kFailed;
     if (!outcome_.notRestored.empty()) return std::move(outcome_);
-    if (Status removed = services_.files.RemoveFile(places_.savedDesktop); !removed) {
-      outcome_.notRestored.push_back({AppliedItem::kSavedDesktop, std::move(removed)});
-      return std::move(outcome_);
-    }
+    outcome_.leftBehind = RemoveSavedDesktop(services_.files, places_, old_);
     outcome_.result = RestoreResult::kRestored;
     return std::move(outcome_);
   }
 
  private:
+  // The options go back only where they differ: a shell that refuses changes (a policy set since)
+  // is no failure while they are as saved. The values are back before, as the shell saves them.
+  void PutBackWebDesktop() {
+    if (!old_.webDesktop || services_.shell.GetWebDesktopOptions() == old_.webDesktop) return;
+    Record(AppliedItem::kWebDesktop,
+           services_.shell.SetWebDesktopOptions(*old_.webDesktop)
+               ? Status::Ok()
+               : Status::Failure("Оболочка не приняла прежние настройки веб-рабочего стола."));
+    // Saving its options, the shell writes the wallpaper values it holds in its own way.
+    PutValuesBack(false);
+  }
+
+  // The copy of the picture the user saw, where the file the saved value names is gone or no
+  // longer holds that picture (the shell's own copy, which the program's picture replaced).
+  std::string PictureToShow() const {
+    const std::string named = services_.registry.GetStringValue(
+        RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
+    const std::string copy = PictureCopyPath(places_, old_);
+    if (copy.empty() || !services_.files.FileExists(copy)) return named;
+    const auto copied = services_.files.ReadFile(copy);
+    if (!copied) return named;
+    const auto current = services_.files.ReadFile(named);
+    return current && current.value() == copied.value() ? named : copy;
+  }
+
   void Record(AppliedItem item, Status status) {
     if (status) {
       outcome_.restored.push_back(item);

@@ -1,7 +1,9 @@
 #pragma once
 // Restore: puts back the desktop the user had before the program first changed it, from the state
-// Apply saved, and makes the shell show it at once. A restore that fails half-way keeps the saved
-// state, so that it can be tried again, and reports what was and was not put back.
+// Apply saved, and makes the shell show it at once: the wallpaper values and Desktop.htt, the web
+// desktop's options, the picture the user saw (from its copy where the file the value names is
+// gone or was overwritten) and a slideshow that ran. A restore that fails half-way keeps the
+// saved state, so that it can be tried again, and reports what was and was not put back.
 
 #include <vector>
 
@@ -21,7 +23,7 @@ struct RestoreServices {
 };
 
 enum class RestoreResult {
-  kRestored,          // everything is back and the saved state is gone
+  kRestored,          // everything is back; the saved state is gone unless `leftBehind` says why
   kNothingSaved,      // the program has not changed the desktop; nothing was touched
   kNoAppDataFolder,   // the application-data folder is unknown; nothing was touched
   kUntrusted,         // the saved file is damaged or not the program's; nothing was touched
@@ -33,6 +35,7 @@ struct RestoreOutcome {
   Status failure = Status::Ok();          // the saved state could not be read (kFailed)
   std::vector<AppliedItem> restored;      // put back as they were
   std::vector<RestoreFailure> notRestored;  // left as they are, each with its reason
+  Status leftBehind = Status::Ok();       // kRestored: why the saved state could not be removed
 };
 
 RestoreOutcome Restore(const RestoreServices& services);

@@ -2,7 +2,10 @@
 // The shell's side of the user's desktop: which kind of desktop it can show, and how to make it
 // show a new one at once. The Win32 layer implements it (desktop_shell_win32.h); tests use a fake.
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "system/result.h"
 
@@ -11,6 +14,24 @@ namespace mirella {
 enum class DesktopKind {
   kPage,     // the shell shows an HTML page as the desktop (Windows 2000 and XP)
   kPicture,  // the shell shows pictures only (Vista and later)
+};
+
+// The switches of the web desktop ("Active Desktop" of Windows 2000 and XP): the page desktop is
+// shown only while `pageShown` is on, and its items only while `itemsShown` is.
+struct WebDesktopOptions {
+  bool pageShown = false;   // fActiveDesktop
+  bool itemsShown = false;  // fEnableComponents
+  bool operator==(const WebDesktopOptions&) const = default;
+};
+
+// The slideshow that changes the picture wallpaper by itself (Windows 8 and later): what it
+// shows, as file paths of folders or pictures, in which order and how often.
+struct SlideshowState {
+  bool running = false;
+  std::vector<std::string> items;
+  bool shuffled = false;
+  std::uint32_t intervalMs = 0;  // how long each picture stays
+  bool operator==(const SlideshowState&) const = default;
 };
 
 class DesktopShell {
@@ -30,6 +51,20 @@ class DesktopShell {
   virtual bool StartDesktopLayer(const std::string& programFolder) = 0;
   // Ends a running desktop layer and waits for it to be gone; nothing when none runs.
   virtual void EndDesktopLayer() = 0;
+
+  // The web desktop's switches as the shell holds them; nullopt where the shell has no web
+  // desktop or will not say (a shell without the object, a policy).
+  virtual std::optional<WebDesktopOptions> GetWebDesktopOptions() = 0;
+  // Sets the switches and saves them in the user's profile. False where the shell refused.
+  virtual bool SetWebDesktopOptions(const WebDesktopOptions& options) = 0;
+
+  // The running slideshow, or one that is not running where the system has none (before
+  // Windows 8). Fails when one runs but what it shows cannot be learnt.
+  virtual Result<SlideshowState> GetSlideshowState() = 0;
+  // Ends the running slideshow; the picture it showed last stays.
+  virtual Status StopSlideshow() = 0;
+  // Runs the slideshow again, with its items and options.
+  virtual Status StartSlideshow(const SlideshowState& slideshow) = 0;
 };
 
 }  // namespace mirella

@@ -56,17 +56,48 @@ Status Win32DesktopShell::SetPictureWallpaper(const std::string& path) {
   return Status::Failure(message + ".");
 }
 
+namespace {
+
+// The shell's Active Desktop object; false where the shell has none.
+bool CreateActiveDesktop(ComPtr<IActiveDesktop>& activeDesktop) {
+  return SUCCEEDED(CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER,
+                                    kActiveDesktopInterface,
+                                    reinterpret_cast<void**>(activeDesktop.Put())));
+}
+
+}  // namespace
+
 bool Win32DesktopShell::RefreshPageDesktop() {
   const ComApartment apartment;
   ComPtr<IActiveDesktop> activeDesktop;
-  if (FAILED(CoCreateInstance(kActiveDesktopClass, nullptr, CLSCTX_INPROC_SERVER,
-                              kActiveDesktopInterface,
-                              reinterpret_cast<void**>(activeDesktop.Put())))) {
-    return false;
-  }
+  if (!CreateActiveDesktop(activeDesktop)) return false;
   // Shown again from the settings as they stand, without the object saving its own copy of them
   // or generating Desktop.htt anew over the page that Apply put there.
   return SUCCEEDED(activeDesktop->ApplyChanges(AD_APPLY_REFRESH | AD_APPLY_FORCE));
+}
+
+std::optional<WebDesktopOptions> Win32DesktopShell::GetWebDesktopOptions() {
+  const ComApartment apartment;
+  ComPtr<IActiveDesktop> activeDesktop;
+  if (!CreateActiveDesktop(activeDesktop)) return std::nullopt;
+  COMPONENTSOPT options{};
+  options.dwSize = sizeof options;
+  if (FAILED(activeDesktop->GetDesktopItemOptions(&options, 0))) return std::nullopt;
+  return WebDesktopOptions{options.fActiveDesktop != FALSE, options.fEnableComponents != FALSE};
+}
+
+// The object was made after the wallpaper values were written, so saving its state writes them
+// as they stand; Desktop.htt is not generated anew (no AD_APPLY_HTMLGEN).
+bool Win32DesktopShell::SetWebDesktopOptions(const WebDesktopOptions& wanted) {
+  const ComApartment apartment;
+  ComPtr<IActiveDesktop> activeDesktop;
+  if (!CreateActiveDesktop(activeDesktop)) return false;
+  COMPONENTSOPT options{};
+  options.dwSize = sizeof options;
+  options.fActiveDesktop = wanted.pageShown ? TRUE : FALSE;
+  options.fEnableComponents = wanted.itemsShown ? TRUE : FALSE;
+  return SUCCEEDED(activeDesktop->SetDesktopItemOptions(&options, 0)) &&
+         SUCCEEDED(activeDesktop->ApplyChanges(AD_APPLY_SAVE));
 }
 
 }  // namespace mirella

@@ -1,7 +1,8 @@
 #pragma once
 // The shell's side of the desktop on Windows: what the system has decides which desktop the
 // shell shows; SystemParametersInfoW sets a picture wallpaper; the shell's Active Desktop object
-// refreshes a page desktop.
+// refreshes a page desktop and holds its options; the per-monitor wallpaper object (Windows 8
+// and later) runs the slideshow.
 
 #include "system/desktop_shell.h"
 #include "win32/system_exports.h"
@@ -22,6 +23,12 @@ class Win32DesktopShell : public DesktopShell {
   bool RefreshPageDesktop() override;
   bool StartDesktopLayer(const std::string& programFolder) override;
   void EndDesktopLayer() override;
+  std::optional<WebDesktopOptions> GetWebDesktopOptions() override;
+  bool SetWebDesktopOptions(const WebDesktopOptions& options) override;
+  // desktop_slideshow_win32.cpp: through the per-monitor wallpaper object.
+  Result<SlideshowState> GetSlideshowState() override;
+  Status StopSlideshow() override;
+  Status StartSlideshow(const SlideshowState& slideshow) override;
 
  private:
   DesktopKind kind_;

@@ -10,8 +10,9 @@
 
 namespace mirella {
 
-// Every caller works under the current user's hive.
-enum class RegistryRoot { kCurrentUser };
+// The program works under the current user's hive; it only reads the local machine's, for the
+// policies an administrator set there.
+enum class RegistryRoot { kCurrentUser, kLocalMachine };
 
 // A value exactly as the registry holds it: its type number (1 for REG_SZ, 2 for REG_EXPAND_SZ,
 // and so on) and its bytes, uninterpreted, so that it can be put back as it was.

@@ -27,6 +27,7 @@ std::wstring ExpandVariables(const std::wstring& text) {
 HKEY RootKey(RegistryRoot root) {
   switch (root) {
     case RegistryRoot::kCurrentUser: break;
+    case RegistryRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
   }
   return HKEY_CURRENT_USER;
 }
@@ -55,7 +56,10 @@ Result<std::optional<RegistryValue>> ReadValue(HKEY root, const std::string& key
                            key + "\": " + SystemErrorText(static_cast<DWORD>(error)) + ".");
   };
   UniqueKey handle;
-  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, handle.Put());
+  // The x86 program on 64-bit Windows reads the machine's policies where the system does, not
+  // in the 32-bit view (the flag is ignored on 32-bit Windows).
+  const REGSAM view = root == HKEY_LOCAL_MACHINE ? KEY_WOW64_64KEY : 0;
+  LONG status = RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE | view, handle.Put());
   if (status == ERROR_FILE_NOT_FOUND) return std::optional<RegistryValue>();
   if (status != ERROR_SUCCESS) return failure(status);
   const std::wstring valueName = Widen(name);

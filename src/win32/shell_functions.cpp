@@ -18,6 +18,9 @@ ShellFunctions LookUp() {
   Find(functions.shellExecute, L"shell32.dll", "ShellExecuteW");
   Find(functions.shellExecuteEx, L"shell32.dll", "ShellExecuteExW");
   Find(functions.strRetToStr, L"shlwapi.dll", "StrRetToStrW");
+  Find(functions.shParseDisplayName, L"shell32.dll", "SHParseDisplayName");
+  Find(functions.shCreateShellItemArrayFromIDLists, L"shell32.dll",
+       "SHCreateShellItemArrayFromIDLists");
   return functions;
 }
 

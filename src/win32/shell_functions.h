@@ -15,6 +15,11 @@ struct ShellFunctions {
   HINSTANCE(WINAPI* shellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = nullptr;
   BOOL(WINAPI* shellExecuteEx)(SHELLEXECUTEINFOW*) = nullptr;
   HRESULT(WINAPI* strRetToStr)(STRRET*, PCUITEMID_CHILD, LPWSTR*) = nullptr;
+  HRESULT(WINAPI* shParseDisplayName)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF,
+                                      SFGAOF*) = nullptr;
+  // Vista and later.
+  HRESULT(WINAPI* shCreateShellItemArrayFromIDLists)(UINT, PCIDLIST_ABSOLUTE_ARRAY,
+                                                     IShellItemArray**) = nullptr;
 };
 
 // Loads shell32.dll and shlwapi.dll from the system folder on the first call.

@@ -27,7 +27,7 @@ class CommandLineFormsTest : public ::testing::Test {
     files.AddDirectory(kAppData);
   }
   void SaveAndChangeDesktop() {
-    ASSERT_TRUE(SavePreviousDesktopOnce(registry, files, DesktopPlacesIn(kAppData)).ok());
+    ASSERT_TRUE(SavePreviousDesktopOnce(registry, files, shell, DesktopPlacesIn(kAppData)).ok());
     registry.Put("Control Panel\\Desktop", "Wallpaper", "C:\\new.htm");
     registry.Put(kGeneral, "Wallpaper", "C:\\new.htm");
   }
@@ -111,6 +111,35 @@ TEST_F(CommandLineFormsTest, QuietFormShowsNothingAndOtherArgumentsListTheForms)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("desktop.exe /restore /quiet"), std::string::npos);
   }
+}
+
+// What stands in the saved state's place is said as it is: a folder there is a failure with its
+// reason, never "nothing saved"; a state that is back but cannot be removed is a restore.
+TEST_F(CommandLineFormsTest, TheSavedStatesPlaceIsReportedAsItIs) {
+  const std::string saved = std::string(kAppData) + "\\Mirella\\previous desktop.dat";
+  files.AddDirectory(saved);
+  EXPECT_EQ(Run({"/restore", "/quiet"}), 2);
+  host.messageAnswers = {ui::MessageAnswer::kYes};
+  EXPECT_EQ(Run({"/restore"}), 2);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].text.rfind("Не удалось вернуть прежний Рабочий стол.\r\n", 0), 0u);
+  EXPECT_NE(host.messages[1].text.find("\"" + saved + "\" находится папка"), std::string::npos)
+      << host.messages[1].text;
+
+  testing::FakeFileSystem fresh;
+  fresh.AddDirectory(kAppData);
+  files = fresh;
+  ASSERT_NO_FATAL_FAILURE(SaveAndChangeDesktop());
+  files.readOnlyFolders.insert(std::string(kAppData) + "\\Mirella");
+  host.messageAnswers = {ui::MessageAnswer::kYes};
+  EXPECT_EQ(Run({"/restore"}), 0);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].text.rfind("Прежний Рабочий стол восстановлен.\r\n\r\n"
+                                        "Сохранённый прежний Рабочий стол удалить не удалось: ",
+                                        0),
+            0u)
+      << host.messages[1].text;
+  EXPECT_EQ(Wallpaper(), "C:\\old.bmp");
 }
 
 }  // namespace

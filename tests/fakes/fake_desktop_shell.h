@@ -2,7 +2,10 @@
 // A scripted shell for unit tests: the kind of desktop it shows, and a record of what it was
 // asked to show. It refuses to show `refusedPicture`. Given a registry, it
 // writes the wallpaper value as Windows does when it sets a picture: as REG_SZ, whatever it was.
+// Its web desktop and slideshow behave as documented: the options read back as set, a refused
+// shell answers nothing, and a slideshow runs until it is stopped.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +40,25 @@ class FakeDesktopShell : public DesktopShell {
   }
   void EndDesktopLayer() override { layerRuns = false; }
 
+  std::optional<WebDesktopOptions> GetWebDesktopOptions() override { return webDesktop; }
+  bool SetWebDesktopOptions(const WebDesktopOptions& options) override {
+    if (!webDesktop || webDesktopRefusesChanges) return false;
+    webDesktop = options;
+    return true;
+  }
+
+  Result<SlideshowState> GetSlideshowState() override { return slideshow; }
+  Status StopSlideshow() override {
+    slideshow.running = false;
+    return Status::Ok();
+  }
+  Status StartSlideshow(const SlideshowState& started) override {
+    if (started.items.empty()) return Status::Failure("Показ слайдов пуст.");
+    slideshow = started;
+    slideshow.running = true;
+    return Status::Ok();
+  }
+
   DesktopKind kind;
   Registry* registry = nullptr;
   std::string refusedPicture = "<none>";
@@ -45,6 +67,10 @@ class FakeDesktopShell : public DesktopShell {
   int pageRefreshes = 0;
   std::vector<std::string> layerStarts;  // the program folder of every layer started
   bool layerRuns = false;
+  // nullopt: a shell that will not tell (Wine, a policy); XP's default profile has it off.
+  std::optional<WebDesktopOptions> webDesktop = WebDesktopOptions{};
+  bool webDesktopRefusesChanges = false;
+  SlideshowState slideshow;
 };
 
 // Draws the desktop as fixed bytes, or fails.

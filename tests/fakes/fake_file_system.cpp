@@ -47,13 +47,18 @@ Status FakeFileSystem::CreateDirectories(const std::string& path) {
   return Status::Ok();
 }
 
+bool FakeFileSystem::IsReadOnly(const std::string& path) const {
+  auto found = attributes_.find(Key(path));
+  return found != attributes_.end() && (found->second & 0x1u) != 0;
+}
+
 Status FakeFileSystem::CheckWritable(const std::string& path) {
   const std::string folder = Parent(path);
   if (!DirectoryExists(folder)) {
     return Status::Failure("Не удалось записать файл \"" + path + "\": папка \"" + folder +
                            "\" не существует.");
   }
-  if (readOnlyFolders.count(folder) != 0 || writesLeft == 0) {
+  if (readOnlyFolders.count(folder) != 0 || writesLeft == 0 || IsReadOnly(path)) {
     return Status::Failure("Не удалось записать файл \"" + path + "\": отказано в доступе.");
   }
   if (writesLeft > 0) --writesLeft;
@@ -93,7 +98,7 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
 
 Status FakeFileSystem::RemoveFile(const std::string& path) {
   if (!FileExists(path)) return Status::Ok();
-  if (readOnlyFolders.count(Parent(path)) != 0 || writesLeft == 0) {
+  if (readOnlyFolders.count(Parent(path)) != 0 || writesLeft == 0 || IsReadOnly(path)) {
     return Status::Failure("Не удалось удалить файл \"" + path + "\": отказано в доступе.");
   }
   if (writesLeft > 0) --writesLeft;

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory file system for unit tests, with Windows path rules: backslashes, case-insensitive
 // ASCII names. A write needs its folder to exist; folders listed in `readOnlyFolders` refuse
-// writes, as a read-only or locked folder would; `unreadableFiles` and `writesLeft` script the
+// writes, as a read-only or locked folder would; a file with the read-only attribute can be
+// neither replaced nor removed, as on Windows; `unreadableFiles` and `writesLeft` script the
 // other failures.
 
 #include <cstdint>
@@ -37,6 +38,7 @@ class FakeFileSystem : public FileSystem {
   static std::string Key(const std::string& path);
   static std::string Parent(const std::string& path);
   Status CheckWritable(const std::string& path);
+  bool IsReadOnly(const std::string& path) const;
   std::map<std::string, std::string> files_;
   std::map<std::string, std::uint32_t> attributes_;  // by Key(); files without an entry have none
   std::set<std::string> directories_;

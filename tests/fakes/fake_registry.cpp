@@ -15,9 +15,15 @@ std::string FakeRegistry::Fold(const std::string& text) {
   return folded;
 }
 
-std::string FakeRegistry::GetStringValue(RegistryRoot, const std::string& key,
+std::pair<std::string, std::string> FakeRegistry::Slot(RegistryRoot root, const std::string& key,
+                                                      const std::string& name) {
+  const std::string hive = root == RegistryRoot::kLocalMachine ? "hklm\\" : "";
+  return {hive + Fold(key), Fold(name)};
+}
+
+std::string FakeRegistry::GetStringValue(RegistryRoot root, const std::string& key,
                                          const std::string& name) const {
-  auto found = values_.find({Fold(key), Fold(name)});
+  auto found = values_.find(Slot(root, key, name));
   if (found == values_.end()) return {};
   const RegistryValue& value = found->second;
   return value.type == kString || value.type == kExpandString ? value.data : std::string();
@@ -38,36 +44,38 @@ Status FakeRegistry::SetStringValue(RegistryRoot root, const std::string& key,
   return WriteValue(root, key, name, RegistryValue{kString, text});
 }
 
-Result<std::optional<RegistryValue>> FakeRegistry::ReadValue(RegistryRoot, const std::string& key,
+Result<std::optional<RegistryValue>> FakeRegistry::ReadValue(RegistryRoot root,
+                                                             const std::string& key,
                                                              const std::string& name) const {
   if (unreadableKeys.count(key) != 0) {
     return Status::Failure("Не удалось прочитать параметр реестра \"" + name + "\" в разделе \"" +
                            key + "\": отказано в доступе.");
   }
-  auto found = values_.find({Fold(key), Fold(name)});
+  auto found = values_.find(Slot(root, key, name));
   if (found == values_.end()) return std::optional<RegistryValue>();
   return std::optional<RegistryValue>(found->second);
 }
 
-Status FakeRegistry::WriteValue(RegistryRoot, const std::string& key, const std::string& name,
+Status FakeRegistry::WriteValue(RegistryRoot root, const std::string& key, const std::string& name,
                                 const RegistryValue& value) {
   if (Status writable = CheckWritable(key, name); !writable) return writable;
-  values_[{Fold(key), Fold(name)}] = value;
+  values_[Slot(root, key, name)] = value;
   return Status::Ok();
 }
 
-Status FakeRegistry::DeleteValue(RegistryRoot, const std::string& key, const std::string& name) {
+Status FakeRegistry::DeleteValue(RegistryRoot root, const std::string& key,
+                                 const std::string& name) {
   if (Status writable = CheckWritable(key, name); !writable) return writable;
-  values_.erase({Fold(key), Fold(name)});
+  values_.erase(Slot(root, key, name));
   return Status::Ok();
 }
 
 void FakeRegistry::Put(const std::string& key, const std::string& name, const std::string& text) {
-  values_[{Fold(key), Fold(name)}] = RegistryValue{kString, text};
+  values_[Slot(RegistryRoot::kCurrentUser, key, name)] = RegistryValue{kString, text};
 }
 
 bool FakeRegistry::Has(const std::string& key, const std::string& name) const {
-  return values_.count({Fold(key), Fold(name)}) != 0;
+  return values_.count(Slot(RegistryRoot::kCurrentUser, key, name)) != 0;
 }
 
 }  // namespace mirella::testing

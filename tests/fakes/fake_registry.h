@@ -1,7 +1,7 @@
 #pragma once
 // An in-memory registry for unit tests. Key paths compare without regard to ASCII case, as the
-// real registry's do. Strings are kept as their UTF-8 text, so a string value's raw data here
-// is that text. Failures are injected per key, or for every write once `writesLeft` runs out.
+// real registry's do, and each root is a hive of its own. Strings are kept as their UTF-8 text,
+// so a string value's raw data here is that text. Failures are injected per key, or for every write once `writesLeft` runs out.
 
 #include <map>
 #include <set>
@@ -35,6 +35,8 @@ class FakeRegistry : public Registry {
 
  private:
   static std::string Fold(const std::string& text);
+  static std::pair<std::string, std::string> Slot(RegistryRoot root, const std::string& key,
+                                                  const std::string& name);
   Status CheckWritable(const std::string& key, const std::string& name);
   std::map<std::pair<std::string, std::string>, RegistryValue> values_;
 };

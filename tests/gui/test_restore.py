@@ -3,7 +3,8 @@ SystemParametersInfoW sets. Wine reports Windows 7: Apply (run by a helper that 
 in one colour) shows the drawn desktop; the registry names desktop.bmp in Control Panel\\Desktop
 and the page in General. Then `desktop.exe /restore`, answered Yes, brings back the picture shown
 before, with its values (an absent TileWallpaper absent again), and says so. `/restore /quiet`
-then finds nothing saved (exit code 1), and a damaged saved file fails (exit code 2)."""
+then finds nothing saved (exit code 1), and a damaged saved file or a folder in its place fails
+(exit code 2)."""
 
 import os
 import subprocess
@@ -177,6 +178,12 @@ def test(arguments):
     check(code == 2, f"/restore /quiet with a damaged saved file ended with {code}, expected 2")
     check(os.path.exists(saved), "the damaged saved file was removed")
     os.remove(saved)
+    # A folder in the saved file's place is no "nothing saved" either.
+    os.makedirs(saved)
+    code = wine.run(*quiet).returncode
+    check(code == 2, f"/restore /quiet with a folder for the saved file ended with {code}, "
+          "expected 2")
+    os.rmdir(saved)
     wine.shut_down()
 
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "content/links.h"
 #include "fakes/fake_desktop_shell.h"
 #include "fakes/fake_environment.h"
@@ -14,6 +17,7 @@
 #include "generate/test_content.h"
 #include "generate/theme_page.h"
 #include "install/install_test_places.h"
+#include "install/previous_desktop.h"
 
 namespace mirella {
 namespace {
@@ -30,6 +34,9 @@ constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\de
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 constexpr const char* kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+
+RegistryValue Dword(char value) { return {4, std::string{value, 0, 0, 0}}; }
 
 // The user's own desktop: an expandable picture path, a style, no TileWallpaper value at all,
 // and a hidden, system Desktop.htt.
@@ -199,6 +206,139 @@ TEST_F(RestoreTest, ADamagedOrForeignSavedFileIsNeverTrusted) {
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
   EXPECT_NE(File(kSaved), good) << "replaced by the desktop as it is now";
   EXPECT_EQ(RunRestore().result, RestoreResult::kRestored);
+}
+
+// XP's default profile has the web desktop off: Apply switches it on, Restore off again. Where a
+// policy forbids it or the shell refuses, the page is installed all the same and the outcome
+// says that it is not shown.
+TEST_F(RestoreTest, PageDesktopSwitchesTheWebDesktopOnAndRestoreSwitchesItBack) {
+  shell.kind = DesktopKind::kPage;
+  const WebDesktopOptions off;
+  ASSERT_EQ(shell.webDesktop, off);
+  ApplyOutcome applied = RunApply();
+  ASSERT_EQ(applied.result, ApplyResult::kApplied);
+  EXPECT_FALSE(applied.pageNotShown);
+  EXPECT_EQ(shell.webDesktop, (WebDesktopOptions{true, true}));
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  EXPECT_EQ(shell.webDesktop, off);
+  ExpectOldDesktop();
+
+  const std::string explorer = kPolicies + "Explorer";
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kLocalMachine, explorer, "NoActiveDesktop",
+                                  Dword(1)));
+  applied = RunApply();
+  ASSERT_EQ(applied.result, ApplyResult::kApplied);
+  EXPECT_TRUE(applied.pageNotShown);
+  EXPECT_EQ(shell.webDesktop, off) << "the shell is not asked under the policy";
+  EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kGeneral, "Wallpaper"), kThemePage);
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+
+  ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kLocalMachine, explorer, "NoActiveDesktop"));
+  shell.webDesktopRefusesChanges = true;
+  EXPECT_TRUE(RunApply().pageNotShown);
+  EXPECT_EQ(RunRestore().result, RestoreResult::kRestored) << "the options are as they were";
+}
+
+// A wallpaper named by policy, or changes to it forbidden, in either hive: the policy would win,
+// so nothing is written. A DWORD policy of 0 forbids nothing.
+TEST_F(RestoreTest, AWallpaperFixedByPolicyStopsApplyBeforeAnyChange) {
+  struct Policy {
+    RegistryRoot root;
+    const char* hive;
+    std::string key;
+    const char* name;
+    RegistryValue value;
+  };
+  for (const Policy& policy :
+       {Policy{RegistryRoot::kCurrentUser, "HKEY_CURRENT_USER\\", kPolicies + "System",
+               "Wallpaper", {1, ""}},
+        Policy{RegistryRoot::kLocalMachine, "HKEY_LOCAL_MACHINE\\", kPolicies + "ActiveDesktop",
+               "NoChangingWallPaper", Dword(1)}}) {
+    ASSERT_TRUE(registry.WriteValue(policy.root, policy.key, policy.name, policy.value));
+    const int registryWrites = registry.writeCount;
+    const int fileWrites = files.writeCount;
+    const ApplyOutcome outcome = RunApply();
+    EXPECT_EQ(outcome.result, ApplyResult::kFixedByPolicy);
+    EXPECT_EQ(outcome.policy, policy.hive + policy.key + "\\" + policy.name);
+    EXPECT_EQ(registry.writeCount, registryWrites);
+    EXPECT_EQ(files.writeCount, fileWrites);
+    ASSERT_TRUE(registry.DeleteValue(policy.root, policy.key, policy.name));
+  }
+  ASSERT_TRUE(registry.WriteValue(RegistryRoot::kLocalMachine, kPolicies + "ActiveDesktop",
+                                  "NoChangingWallPaper", Dword(0)));
+  const ApplyOutcome allowed = RunApply();
+  EXPECT_EQ(allowed.result, ApplyResult::kApplied) << allowed.policy;
+}
+
+// A running slideshow would replace the picture at its next change: Apply stops it, and Restore,
+// or a failed Apply, starts it again as it was.
+TEST_F(RestoreTest, ARunningSlideshowIsStoppedAndStartsAgain) {
+  const SlideshowState slideshow{true, {"C:\\Users\\user\\Pictures\\Отпуск"}, true, 600000};
+  shell.slideshow = slideshow;
+  shell.refusedPicture = kPicture;
+  ASSERT_EQ(RunApply().result, ApplyResult::kFailed);
+  EXPECT_EQ(shell.slideshow, slideshow);
+
+  shell.refusedPicture = "<none>";
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_FALSE(shell.slideshow.running);
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  EXPECT_EQ(shell.slideshow, slideshow);
+  ExpectOldDesktop();
+}
+
+// The file the wallpaper value names may be gone while the shell shows its own copy, or the
+// value may name that copy, which the program's picture then replaces. Restore shows the copy
+// of what the user saw, puts the value back as it was, and removes the copy.
+TEST_F(RestoreTest, ThePictureTheUserSawComesBackFromItsCopy) {
+  const std::string cache = std::string(kAppData) + "\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
+  const std::string copy = std::string(kAppData) + "\\Mirella\\previous wallpaper.jpg";
+  for (const RegistryValue& named : {kOldWallpaper, RegistryValue{1, cache}}) {
+    Write(kDesktop, "Wallpaper", named);
+    files.AddFile(cache, "\xff\xd8 holiday");
+    ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+    EXPECT_EQ(File(copy), "\xff\xd8 holiday");
+    files.AddFile(cache, "\xff\xd8 Mirella");  // as the shell does when it shows a picture
+    ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+    EXPECT_EQ(shell.shownPictures.back(), copy) << named.data;
+    EXPECT_EQ(Value(kDesktop, "Wallpaper"), named);
+    EXPECT_FALSE(files.FileExists(copy));
+  }
+}
+
+// A saved file an earlier version wrote (format 1) restores as it was saved.
+TEST_F(RestoreTest, AFileOfTheFirstFormatIsRestored) {
+  std::ifstream file(MIRELLA_TEST_DATA "/previous_desktop_v1.dat", std::ios::binary);
+  const std::string firstFormat{std::istreambuf_iterator<char>(file), {}};
+  const auto decoded = DecodePreviousDesktop(firstFormat);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(decoded->values,
+            (std::vector<std::optional<RegistryValue>>{kOldWallpaper, kOldStyle, std::nullopt, kOldPage}));
+  EXPECT_EQ(decoded->desktopFile, (SavedFile{"old desktop", kHiddenSystem}));
+
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  files.AddFile(kSaved, firstFormat);
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  ExpectOldDesktop();
+}
+
+// Once everything is back, a read-only attribute on the saved state does not stop its removal;
+// where the removal fails all the same, the desktop is restored and the outcome says what is left.
+TEST_F(RestoreTest, AReadOnlySavedStateIsRemovedOnceEverythingIsBack) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  ASSERT_TRUE(files.WriteAttributes(kSaved, 0x21));
+  RestoreOutcome restored = RunRestore();
+  EXPECT_EQ(restored.result, RestoreResult::kRestored);
+  EXPECT_TRUE(restored.leftBehind.ok()) << restored.leftBehind.message();
+  EXPECT_FALSE(files.FileExists(kSaved));
+  ExpectOldDesktop();
+
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  files.readOnlyFolders.insert(std::string(kAppData) + "\\Mirella");
+  restored = RunRestore();
+  EXPECT_EQ(restored.result, RestoreResult::kRestored);
+  EXPECT_NE(restored.leftBehind.message().find(kSaved), std::string::npos);
+  ExpectOldDesktop();
 }
 
 }  // namespace

@@ -37,6 +37,9 @@ constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 constexpr const char* kGeneralKey = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 constexpr const wchar_t* kWideGeneralKey = L"Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 constexpr const wchar_t* kWideActiveDesktopKey = L"Software\\Microsoft\\Internet Explorer\\Desktop";
+constexpr const char* kPolicyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const wchar_t* kWidePolicyKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 // The folder and links the golden files were made for.
 constexpr std::string_view kGoldenFolderUrl = "file:///C:/Program%20Files/Mirella";
 const std::array<std::string, kEntryCount> kGoldenLinks = {
@@ -139,6 +142,10 @@ class ApplyOnWine : public ::testing::Test {
     dataFolder = appData + "\\Mirella";
     savedDesktop = dataFolder + "\\previous desktop.dat";
     picturePath = dataFolder + "\\desktop.bmp";
+    pictureCopy = dataFolder + "\\previous wallpaper.bmp";
+    shellCopy = appData + "\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
+    ASSERT_FALSE(files.FileExists(shellCopy)) << "Wine keeps no copy of its own";
+    policyKeyExisted = KeyExists(kWidePolicyKey);
     dataFolderExisted = files.DirectoryExists(dataFolder);
     for (const std::string& path : {savedDesktop, picturePath}) {
       if (files.FileExists(path)) oldDataFiles.emplace_back(path, files.ReadFile(path).value());
@@ -162,7 +169,11 @@ class ApplyOnWine : public ::testing::Test {
         registry.DeleteValue(RegistryRoot::kCurrentUser, key, name);
       }
     }
-    for (const std::string& path : {savedDesktop, picturePath}) files.RemoveFile(path);
+    SetFileAttributesW(Widen(savedDesktop).c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const std::string& path : {savedDesktop, picturePath, pictureCopy, shellCopy}) {
+      files.RemoveFile(path);
+    }
+    if (!policyKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWidePolicyKey);
     for (const auto& [path, bytes] : oldDataFiles) files.WriteFileReplacing(path, bytes);
     if (!dataFolderExisted) RemoveDirectoryW(Widen(dataFolder).c_str());
     if (!generalKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWideGeneralKey);
@@ -212,7 +223,10 @@ class ApplyOnWine : public ::testing::Test {
   std::string dataFolder;
   std::string savedDesktop;
   std::string picturePath;
+  std::string pictureCopy;
+  std::string shellCopy;
   bool dataFolderExisted = false;
+  bool policyKeyExisted = false;
   std::string oldShownWallpaper;
   std::vector<std::optional<RegistryValue>> oldValues;
   std::vector<std::pair<std::string, std::string>> oldDataFiles;
@@ -245,6 +259,7 @@ TEST_F(ApplyOnWine, InstallsTheDesktopAndReplacesItOnASecondRun) {
   EXPECT_EQ(File(desktopFile), page);
   EXPECT_EQ(Wallpaper(kDesktopKey), themePage);
   EXPECT_EQ(Wallpaper(kGeneralKey), themePage);
+  EXPECT_TRUE(outcome.pageNotShown) << "Wine's web desktop answers E_NOTIMPL: the refused path";
 
   // The shell may have marked its desktop file hidden and system; it is replaced all the same.
   ASSERT_TRUE(files.WriteFileReplacing(desktopFile, "stale"));
@@ -272,6 +287,20 @@ TEST_F(ApplyOnWine, AMissingThemeFolderChangesNothing) {
   EXPECT_NE(outcome.failure.message().find(ThemePagePath(program)), std::string::npos)
       << outcome.failure.message();
   EXPECT_FALSE(files.FileExists(DesktopScriptPath(program)));
+  ExpectOldDesktop();
+}
+
+// A wallpaper named by policy is a plain value of the real registry: Apply changes nothing.
+TEST_F(ApplyOnWine, AWallpaperPolicyStopsApplyBeforeAnyChange) {
+  ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
+  ASSERT_TRUE(registry.SetStringValue(RegistryRoot::kCurrentUser, kPolicyKey, "Wallpaper",
+                                      "C:\\corporate.bmp"));
+  const ApplyOutcome outcome = Run();
+  registry.DeleteValue(RegistryRoot::kCurrentUser, kPolicyKey, "Wallpaper");
+  EXPECT_EQ(outcome.result, ApplyResult::kFixedByPolicy);
+  EXPECT_EQ(outcome.policy, std::string("HKEY_CURRENT_USER\\") + kPolicyKey + "\\Wallpaper");
+  EXPECT_FALSE(files.FileExists(DesktopScriptPath(program)));
+  EXPECT_FALSE(files.FileExists(savedDesktop));
   ExpectOldDesktop();
 }
 
@@ -472,6 +501,8 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
   EXPECT_EQ(File(savedDesktop), saved);
   EXPECT_EQ(File(picturePath), picture.DrawBmp(content, program).value());
 
+  // A read-only saved file is no reason to fail once everything is back.
+  ASSERT_TRUE(SetFileAttributesW(Widen(savedDesktop).c_str(), FILE_ATTRIBUTE_READONLY));
   const RestoreOutcome restored = Restore(RestoreServices{environment, registry, files, shell});
   ASSERT_EQ(restored.result, RestoreResult::kRestored)
       << (restored.notRestored.empty() ? restored.failure.message()
@@ -488,6 +519,38 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
   EXPECT_FALSE(files.FileExists(savedDesktop));
   EXPECT_EQ(Restore(RestoreServices{environment, registry, files, shell}).result,
             RestoreResult::kNothingSaved);
+}
+
+// The user's picture file is gone while the shell shows its own copy of it (Windows 8 and later
+// keep one in the roaming profile; Wine does not, so the test puts one there). Apply keeps a copy
+// beside the saved desktop, and Restore shows it and puts the value back naming the lost file.
+// Wine has no slideshow.
+TEST_F(ApplyOnWine, AsWindows7APictureWhoseFileIsGoneComesBackFromTheShellsCopy) {
+  Win32DesktopShell shell;
+  ASSERT_TRUE(shell.GetSlideshowState().ok());
+  EXPECT_FALSE(shell.GetSlideshowState().value().running);
+  ASSERT_NO_FATAL_FAILURE(ArrangeOldDesktop());
+  const std::string lost = program + "\\lost.bmp";
+  const std::string seen = testing::SolidBmp(8, 8, 0, 0xff, 0);
+  ASSERT_TRUE(files.WriteFileReplacing(lost, seen));
+  ASSERT_TRUE(shell.SetPictureWallpaper(lost));
+  ASSERT_TRUE(files.RemoveFile(lost));
+  ASSERT_TRUE(files.CreateDirectories(shellCopy.substr(0, shellCopy.rfind('\\'))));
+  ASSERT_TRUE(files.WriteFileReplacing(shellCopy, seen));
+
+  const ApplyOutcome outcome =
+      Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
+  ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.failure.message();
+  EXPECT_EQ(File(pictureCopy), seen);
+  ASSERT_TRUE(files.WriteFileReplacing(shellCopy, File(picturePath)));  // as Windows would
+
+  const RestoreOutcome restored = Restore(RestoreServices{environment, registry, files, shell});
+  ASSERT_EQ(restored.result, RestoreResult::kRestored)
+      << (restored.notRestored.empty() ? restored.failure.message()
+                                       : restored.notRestored[0].reason.message());
+  EXPECT_EQ(Wallpaper(kDesktopKey), lost);
+  EXPECT_FALSE(files.FileExists(pictureCopy));
+  EXPECT_FALSE(files.FileExists(savedDesktop));
 }
 
 }  // namespace

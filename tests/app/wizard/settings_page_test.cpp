@@ -101,6 +101,36 @@ TEST_F(SettingsPageTest, AFailedApplyIsAnErrorAndTheProgramGoesOn) {
   EXPECT_TRUE(C("frm_store").visible);
 }
 
+// A wallpaper fixed by policy is a refusal that names the policy; a web desktop the shell will
+// not switch on is one more sentence after success.
+TEST_F(SettingsPageTest, WhatTheSystemForbidsIsSaid) {
+  LinkEveryEntry();
+  const std::string policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  registry.Put(policies, "Wallpaper", "C:\\corporate.bmp");
+  Click("label", 8);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].icon, ui::MessageIcon::kCritical);
+  EXPECT_NE(host.messages[0].text.find("политикой администратора (параметр реестра "
+                                       "\"HKEY_CURRENT_USER\\" + policies + "\\Wallpaper\")"),
+            std::string::npos)
+      << host.messages[0].text;
+  EXPECT_FALSE(host.quit());
+  EXPECT_EQ(Script(), "");
+
+  ASSERT_TRUE(registry.DeleteValue(RegistryRoot::kCurrentUser, policies, "Wallpaper"));
+  shell.webDesktop.reset();
+  host.messages.clear();
+  Click("label", 8);
+  ASSERT_EQ(host.messages.size(), 1u);
+  const std::string& text = host.messages[0].text;
+  EXPECT_EQ(text.rfind("Изменения сохранены.", 0), 0u);
+  EXPECT_NE(text.find("\r\nРабочий стол Mirella не будет виден, пока в системе не разрешён "
+                      "веб-рабочий стол (Active Desktop)"),
+            std::string::npos)
+      << text;
+  EXPECT_TRUE(host.quit());
+}
+
 TEST_F(SettingsPageTest, PreviewOpensTheCurrentEditsWithoutTouchingTheInstalledDesktop) {
   Type("title", -1, "Предпросмотр");
   files.AddDirectory(environment.temporaryFolder);
