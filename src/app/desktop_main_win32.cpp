@@ -11,7 +11,7 @@
 #include "app/command_line_forms.h"
 #include "app/layer/desktop_layer_win32.h"
 #include "app/program_arguments_win32.h"
-#include "app/screen_desktop_picture_win32.h"
+#include "app/wallpaper_pictures_win32.h"
 #include "app/wizard/main_window.h"
 #include "app/wizard/splash_window.h"
 #include "generate/code_page_win32.h"
@@ -42,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     mirella::ui::win32::Win32Host host(instance);
     mirella::Win32Registry registry;
     mirella::Win32DesktopShell shell;
-    const mirella::app::ScreenDesktopPicture picture(files);
+    const mirella::app::ScreenDesktopPictures picture(files);
 
     // "/restore" and the other command-line forms run instead of the windows below.
     if (const auto exitCode = mirella::app::RunCommandLine(

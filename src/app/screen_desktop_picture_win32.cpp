@@ -96,13 +96,6 @@ std::string BmpFile(int width, int height, std::size_t stride) {
 
 }  // namespace
 
-Result<std::string> ScreenDesktopPicture::DrawBmp(const DesktopContent& content,
-                                                  const std::string& programFolder) const {
-  // The process is DPI-aware: the primary monitor's size comes in physical pixels.
-  return DrawDesktopBmp(content, programFolder, files_, GetSystemMetrics(SM_CXSCREEN),
-                        GetSystemMetrics(SM_CYSCREEN), ui::win32::SystemDpi());
-}
-
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
                                    const FileSystem& files, int width, int height, int dpi) {
   if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {

@@ -5,23 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "install/desktop_picture.h"
+#include "content/desktop_content.h"
+#include "system/result.h"
 #include "render/desktop_renderer_win32.h"
 #include "system/file_system.h"
 
 namespace mirella::app {
 
-class ScreenDesktopPicture : public DesktopPicture {
- public:
-  explicit ScreenDesktopPicture(const FileSystem& files) : files_(files) {}
-  Result<std::string> DrawBmp(const DesktopContent& content,
-                              const std::string& programFolder) const override;
-
- private:
-  const FileSystem& files_;
-};
-
-// The same picture at an explicit size in pixels and DPI (96 draws the page one to one).
+// The picture at an explicit size in pixels and DPI (96 draws the page one to one). Apply draws
+// the pictures for every monitor through app/wallpaper_pictures_win32.h.
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
                                    const FileSystem& files, int width, int height, int dpi);
 

@@ -8,7 +8,9 @@
 
 #include "app/screen_desktop_picture_win32.h"
 #include "render/desktop_renderer_win32.h"
+#include "render/monitor_areas_win32.h"
 #include "render/png_file_win32.h"
+#include "win32/handles.h"
 
 namespace mirella::app {
 namespace {
@@ -115,6 +117,65 @@ Result<std::vector<std::string>> DrawWallpaperPictures(const render::WallpaperPl
     }
   }
   return drawn;
+}
+
+namespace {
+
+// The shell's device paths given to the monitors it reports at the same place. Where one has none
+// (the shell and the system disagree for a moment), the shell cannot be given a picture for each.
+bool NameMonitors(std::vector<render::MonitorArea>& monitors,
+                  const std::vector<MonitorWallpaper>& named) {
+  bool all = true;
+  for (render::MonitorArea& monitor : monitors) {
+    monitor.device.clear();
+    for (const MonitorWallpaper& known : named) {
+      if (known.left == monitor.bounds.left && known.top == monitor.bounds.top &&
+          known.right == monitor.bounds.right && known.bottom == monitor.bounds.bottom) {
+        monitor.device = known.monitor;
+      }
+    }
+    all = all && (monitor.bounds.Empty() || !monitor.device.empty());
+  }
+  return all;
+}
+
+PictureArrangement ArrangementOf(render::WallpaperArrangement arrangement) {
+  switch (arrangement) {
+    case render::WallpaperArrangement::kSpanned: return PictureArrangement::kSpanned;
+    case render::WallpaperArrangement::kPerMonitor: return PictureArrangement::kPerMonitor;
+    case render::WallpaperArrangement::kSingle: break;
+  }
+  return PictureArrangement::kSingle;
+}
+
+}  // namespace
+
+Result<DrawnDesktop> ScreenDesktopPictures::Draw(
+    const DesktopContent& content, const std::string& programFolder,
+    const std::vector<MonitorWallpaper>& monitors) const {
+  std::vector<render::MonitorArea> screen = render::ScreenMonitors();
+  const bool perMonitor = !monitors.empty() && NameMonitors(screen, monitors);
+  const render::WallpaperPlan plan = render::PlanWallpapers(screen, perMonitor);
+  if (plan.pictures.empty()) {
+    return Status::Failure(std::string(kDrawFailure) + ": система не сообщила ни одного монитора.");
+  }
+  // The shell that takes a picture per monitor decodes PNG; the one before it is given BMP.
+  const ComApartment com;  // the PNG encoder is a COM object
+  PictureFileFormat format = monitors.empty() ? PictureFileFormat::kBmp : PictureFileFormat::kPng;
+  auto drawn = DrawWallpaperPictures(plan, content, programFolder, files_, format);
+  if (!drawn && format == PictureFileFormat::kPng) {
+    format = PictureFileFormat::kBmp;  // an encoder that fails leaves the larger file
+    drawn = DrawWallpaperPictures(plan, content, programFolder, files_, format);
+  }
+  if (!drawn) return drawn.status();
+  DrawnDesktop desktop;
+  desktop.arrangement = ArrangementOf(plan.arrangement);
+  desktop.extension = format == PictureFileFormat::kPng ? "png" : "bmp";
+  std::vector<std::string> bytes = std::move(drawn).value();
+  for (std::size_t index = 0; index < bytes.size(); ++index) {
+    desktop.pictures.push_back({plan.pictures[index].device, std::move(bytes[index])});
+  }
+  return desktop;
 }
 
 }  // namespace mirella::app

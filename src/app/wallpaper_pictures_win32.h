@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "content/desktop_content.h"
+#include "install/desktop_picture.h"
 #include "render/wallpaper_plan.h"
 #include "system/file_system.h"
 #include "system/result.h"
@@ -25,5 +26,17 @@ Result<std::vector<std::string>> DrawWallpaperPictures(const render::WallpaperPl
                                                        const std::string& programFolder,
                                                        const FileSystem& files,
                                                        PictureFileFormat format);
+
+// The desktop drawn for the monitors attached now (render/wallpaper_plan.h): PNG files where the
+// shell takes a picture per monitor, BMP where it takes one for all.
+class ScreenDesktopPictures : public DesktopPicture {
+ public:
+  explicit ScreenDesktopPictures(const FileSystem& files) : files_(files) {}
+  Result<DrawnDesktop> Draw(const DesktopContent& content, const std::string& programFolder,
+                            const std::vector<MonitorWallpaper>& monitors) const override;
+
+ private:
+  const FileSystem& files_;
+};
 
 }  // namespace mirella::app
