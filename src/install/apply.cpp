@@ -12,6 +12,7 @@
 #include "install/desktop_policies.h"
 #include "install/desktop_snapshot.h"
 #include "install/previous_desktop.h"
+#include "install/shown_pictures.h"
 
 namespace mirella {
 namespace {
@@ -126,10 +127,8 @@ class ApplyRun {
   // The pictures are written beside the ones shown, under the other generation's names, so that
   // no file the shell shows changes under it; the ones they replace go once they are shown.
   Status ShowAsPicture() {
-    std::vector<std::string> shown = {registry_.GetStringValue(
-        RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName))};
-    for (const MonitorWallpaper& monitor : before_.monitors) shown.push_back(monitor.picture);
-    pictureFiles_ = NextPictureFiles(places_.pictureFolder, shown,
+    pictureFiles_ = NextPictureFiles(places_.pictureFolder,
+                                     ShownPictures(registry_, before_.monitors),
                                      static_cast<int>(drawn_.pictures.size()), drawn_.extension);
     if (Status created = files_.CreateDirectories(places_.pictureFolder); !created) return created;
     rollback_.Add(AppliedItem::kPicture, [this] {
@@ -159,7 +158,9 @@ class ApplyRun {
       slideshowStopped_ = true;
     }
     shellChanged_ = true;
-    if (Status shown = ShowPictures(); !shown) return shown;
+    if (Status shown = ShowPictureFiles(services_.shell, drawn_, pictureFiles_); !shown) {
+      return shown;
+    }
     // What the new pictures replace: the other generation, and the single picture an earlier
     // version kept in the roaming folder. Left where they cannot go, as nothing shows them.
     RemoveStalePictureFiles(files_, places_.pictureFolder, pictureFiles_);
@@ -203,25 +204,6 @@ class ApplyRun {
     if (drawn_.pictures.empty() || drawn_.pictures.size() > kMostPictureFiles) {
       return Status::Failure("Не удалось нарисовать Рабочий стол: мониторов " +
                              std::to_string(drawn_.pictures.size()) + ".");
-    }
-    return Status::Ok();
-  }
-
-  // Per monitor, each picture fitted as it is, the monitor's size; otherwise through the
-  // wallpaper value, as the style values say.
-  Status ShowPictures() {
-    if (drawn_.arrangement != PictureArrangement::kPerMonitor) {
-      return services_.shell.SetPictureWallpaper(pictureFiles_.paths[0]);
-    }
-    if (Status fitted = services_.shell.SetWallpaperPosition(kStretchPosition); !fitted) {
-      return fitted;
-    }
-    for (std::size_t index = 0; index < pictureFiles_.paths.size(); ++index) {
-      if (Status shown = services_.shell.SetMonitorWallpaper(drawn_.pictures[index].monitor,
-                                                             pictureFiles_.paths[index]);
-          !shown) {
-        return shown;
-      }
     }
     return Status::Ok();
   }
@@ -275,16 +257,14 @@ class ApplyRun {
     });
   }
 
-  // Stretched over the monitor, whose size the picture is; a picture spanning several monitors
-  // is tiled (style 0 with tiling), which starts it at the primary's corner, as it was drawn.
   // The wallpaper value names the primary's picture. The layer over the picture makes its
   // entries' links work; it starts at every logon.
   Status SetPictureValues() {
-    const bool spanned = drawn_.arrangement == PictureArrangement::kSpanned;
+    const auto [style, tile] = PictureStyleValues(drawn_.arrangement);
     const std::pair<DesktopValueIndex, std::string> values[] = {
         {kPageWallpaperValue, themePage_},
-        {kWallpaperStyleValue, spanned ? "0" : "2"},
-        {kTileWallpaperValue, spanned ? "1" : "0"},
+        {kWallpaperStyleValue, style},
+        {kTileWallpaperValue, tile},
         {kWallpaperValue, pictureFiles_.paths[0]},
     };
     for (const auto& [index, text] : values) {

@@ -29,6 +29,10 @@ bool NamesGeneration(std::string_view path, const std::string& folder, int gener
 
 }  // namespace
 
+bool NamesPictureFile(std::string_view path, const std::string& folder) {
+  return NamesGeneration(path, folder, 1) || NamesGeneration(path, folder, 2);
+}
+
 PictureFileSet NextPictureFiles(const std::string& folder, const std::vector<std::string>& shown,
                                 int count, std::string_view extension) {
   PictureFileSet set;

@@ -33,6 +33,9 @@ struct PictureFileSet {
 PictureFileSet NextPictureFiles(const std::string& folder, const std::vector<std::string>& shown,
                                 int count, std::string_view extension);
 
+// Whether `path` is one of the picture files in `folder`, of either generation.
+bool NamesPictureFile(std::string_view path, const std::string& folder);
+
 // Removes every picture file in `folder` other than those of `kept`. Goes on past a file it
 // could not remove (one the shell still holds open) and reports the first failure.
 Status RemoveStalePictureFiles(FileSystem& files, const std::string& folder,

@@ -18,6 +18,7 @@
 #include "generate/theme_page.h"
 #include "install/install_test_places.h"
 #include "install/previous_desktop.h"
+#include "install/shown_pictures.h"
 
 namespace mirella {
 namespace {
@@ -316,6 +317,31 @@ TEST_F(RestoreTest, ThePictureTheUserSawComesBackFromItsCopy) {
     EXPECT_EQ(Value(kDesktop, "Wallpaper"), named);
     EXPECT_FALSE(files.FileExists(copy));
   }
+}
+
+// When the displays change, the pictures Apply set are drawn anew for the monitors as they are
+// (here a second monitor attached: one picture tiled over both), while they are still shown.
+TEST_F(RestoreTest, ADisplayChangeRedrawsThePicturesWhileTheyAreShown) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  const RedrawServices services{environment, registry, files, shell, picture};
+  picture.spanned = true;
+  picture.bytes = "BM two monitors";
+  ASSERT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, services),
+            RedrawResult::kRedrawn);
+  EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
+  EXPECT_EQ(File(kSecondPicture), "BM two monitors");
+  EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), (RegistryValue{1, "0"}));
+  EXPECT_EQ(Value(kDesktop, "TileWallpaper"), (RegistryValue{1, "1"}));
+
+  // The user's own picture chosen since stays.
+  Write(kDesktop, "Wallpaper", RegistryValue{1, "C:\\mine.jpg"});
+  EXPECT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, services),
+            RedrawResult::kNotOurs);
+  EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
+  EXPECT_TRUE(files.FileExists(kSecondPicture));
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  ExpectOldDesktop();
 }
 
 // Saved files earlier versions wrote (formats 1 and 2) restore as they were saved.
