@@ -1,7 +1,6 @@
 #include "install/desktop_picture_files.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace mirella {
 namespace {
@@ -14,20 +13,22 @@ std::string PictureFile(const std::string& folder, int generation, int index,
          std::string(extension);
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // Whether `path` is a file of that generation in `folder`, whatever its index and extension.
 bool NamesGeneration(std::string_view path, const std::string& folder, int generation) {
   const std::string prefix = folder + "\\desktop-" + std::to_string(generation) + "-";
-  return path.size() > prefix.size() && SameIgnoringCase(path.substr(0, prefix.size()), prefix);
+  return path.size() > prefix.size() && SamePath(path.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace
+
+bool SamePath(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return lower(x) == lower(y);
+         });
+}
 
 bool NamesPictureFile(std::string_view path, const std::string& folder) {
   return NamesGeneration(path, folder, 1) || NamesGeneration(path, folder, 2);
@@ -54,7 +55,7 @@ Status RemoveStalePictureFiles(FileSystem& files, const std::string& folder,
       for (const std::string_view extension : kExtensions) {
         const std::string path = PictureFile(folder, generation, index, extension);
         const bool keep = std::any_of(kept.paths.begin(), kept.paths.end(),
-                                      [&](const std::string& p) { return SameIgnoringCase(p, path); });
+                                      [&](const std::string& p) { return SamePath(p, path); });
         if (keep || !files.FileExists(path)) continue;
         Status removed = files.RemoveFile(path);
         if (!removed.ok() && first.ok()) first = std::move(removed);

@@ -33,6 +33,9 @@ struct PictureFileSet {
 PictureFileSet NextPictureFiles(const std::string& folder, const std::vector<std::string>& shown,
                                 int count, std::string_view extension);
 
+// Whether two paths name the same file as Windows compares names: ASCII letters in either case.
+bool SamePath(std::string_view a, std::string_view b);
+
 // Whether `path` is one of the picture files in `folder`, of either generation.
 bool NamesPictureFile(std::string_view path, const std::string& folder);
 

@@ -1,23 +1,13 @@
 #include "install/shown_pictures.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "install/desktop_snapshot.h"
 
 namespace mirella {
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // One of the files Apply writes: the picture folder's, or an earlier version's one picture.
 bool ProgramPicture(const std::string& path, const DesktopPlaces& places) {
-  return SameIgnoringCase(path, places.picture) || NamesPictureFile(path, places.pictureFolder);
+  return SamePath(path, places.picture) || NamesPictureFile(path, places.pictureFolder);
 }
 
 }  // namespace

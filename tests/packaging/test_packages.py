@@ -258,7 +258,8 @@ def test(arguments):
         written = folder_files(installation.app_data)
         check(os.path.isfile(os.path.join(installation.folder, "desktop.js")),
               "Apply wrote no desktop.js into the installed folder")
-        check("previous desktop.dat" in written, f"Apply saved no previous desktop: {sorted(written)}")
+        check("previous desktop.dat" in written,
+              f"Apply saved no previous desktop: {sorted(written)}")
         drawn = sorted(folder_files(installation.pictures))
         check(drawn == ["desktop-1-0.bmp"], f"Apply drew {drawn} in AppData\\Local\\Mirella")
         check(wine.registry_value(WALLPAPER_KEYS[0], "Wallpaper") != BEFORE_WALLPAPER,
