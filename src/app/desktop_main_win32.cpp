@@ -34,15 +34,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     mirella::SystemCodePage codePage;
     const std::vector<std::string> arguments = mirella::app::ProgramArguments();
     mode = mirella::app::ParseLaunchMode(arguments);
-    // The resident layer needs none of the wizard's windows and services.
-    if (mode == LaunchMode::kLayer) {
-      return mirella::app::RunDesktopLayer(instance, {environment, files, codePage});
-    }
-
-    mirella::ui::win32::Win32Host host(instance);
     mirella::Win32Registry registry;
     mirella::Win32DesktopShell shell;
     const mirella::app::ScreenDesktopPictures picture(files);
+    // The resident layer needs none of the wizard's windows and services.
+    if (mode == LaunchMode::kLayer) {
+      return mirella::app::RunDesktopLayer(
+          instance, {environment, files, codePage, registry, shell, picture});
+    }
+
+    mirella::ui::win32::Win32Host host(instance);
 
     // "/restore" and the other command-line forms run instead of the windows below.
     if (const auto exitCode = mirella::app::RunCommandLine(

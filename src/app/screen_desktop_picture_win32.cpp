@@ -98,12 +98,26 @@ std::string BmpFile(int width, int height, std::size_t stride) {
 
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
                                    const FileSystem& files, int width, int height, int dpi) {
+  DesktopFrame frame;
+  frame.screenWidth = width;
+  frame.screenHeight = height;
+  frame.workArea = {0, 0, width, height};
+  frame.dpi = dpi;
+  return DrawDesktopBmp(content, programFolder, files, frame);
+}
+
+Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
+                                   const FileSystem& files, const DesktopFrame& frame) {
+  const int width = frame.screenWidth;
+  const int height = frame.screenHeight;
   if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
     return Status::Failure(std::string(kDrawFailure) + ": неверный размер экрана " +
                            std::to_string(width) + " × " + std::to_string(height) + ".");
   }
-  const render::DesktopRenderer renderer(dpi > 0 ? dpi / 96.0 : 1.0);
-  const render::DesktopLayout layout = renderer.LayOut(content, width, height);
+  const RECT& area = frame.workArea;
+  const render::DesktopRenderer renderer(frame.dpi > 0 ? frame.dpi / 96.0 : 1.0);
+  const render::DesktopLayout layout =
+      renderer.LayOut(content, area.right - area.left, area.bottom - area.top);
   FolderPictures pictures(files, programFolder);
 
   // The pixels are drawn straight into the file's bytes, bottom-up rows as a BMP keeps them.
@@ -115,7 +129,12 @@ Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::str
   }
   const render::BgrPixels target{reinterpret_cast<std::uint8_t*>(bytes.data() + kPixelOffset),
                                  width, height, stride};
-  if (bytes.empty() || !renderer.Draw(target, layout, pictures)) {
+  // The screen's top-left corner is the page's point (-left, -top).
+  const POINT origin{-area.left, -area.top};
+  const std::unique_ptr<render::DesktopPainting> painting =
+      bytes.empty() ? nullptr : renderer.Prepare(layout, pictures);
+  if (painting != nullptr) painting->DrawSurroundings(target, origin);
+  if (painting == nullptr || !painting->Draw(target, origin)) {
     return Status::Failure(std::string(kDrawFailure) + ": не хватает памяти для картинки " +
                            std::to_string(width) + " × " + std::to_string(height) + ".");
   }

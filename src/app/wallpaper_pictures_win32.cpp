@@ -58,15 +58,19 @@ render::BgrPixels Region(const render::BgrPixels& pixels, const render::Rect& ar
           area.Width(), area.Height(), pixels.stride};
 }
 
-// The monitor's picture drawn into each of its pieces of `target`.
+// The monitor's picture drawn into each of its pieces of `target`. The page is laid out for the
+// monitor's work area, as the desktop layer lays it out, the rest of the monitor showing the
+// page's background.
 bool DrawPart(const render::MonitorPart& part, const DesktopContent& content,
               const std::string& programFolder, const FileSystem& files,
               const render::BgrPixels& target) {
   const render::DesktopRenderer renderer(part.dpi / 96.0);
-  // Another monitor shows the page's background only: a layout with no items.
+  // Another monitor shows the page's background only: a layout with no items over it all.
   render::DesktopLayout layout;
+  render::Rect area{0, 0, part.width, part.height};
   if (part.page) {
-    layout = renderer.LayOut(content, part.width, part.height);
+    area = part.work;
+    layout = renderer.LayOut(content, area.Width(), area.Height());
   } else {
     layout.width = part.width;
     layout.height = part.height;
@@ -76,9 +80,12 @@ bool DrawPart(const render::MonitorPart& part, const DesktopContent& content,
       PrepareDesktopPainting(renderer, layout, programFolder, files);
   if (!painting) return false;
   for (const render::PicturePiece& piece : part.pieces) {
-    if (!painting->Draw(Region(target, piece.target), POINT{piece.sourceX, piece.sourceY})) {
-      return false;
-    }
+    // The piece's top-left is the monitor's point (sourceX, sourceY), the page's that less the
+    // work area's corner.
+    const render::BgrPixels pixels = Region(target, piece.target);
+    const POINT origin{piece.sourceX - area.left, piece.sourceY - area.top};
+    painting->DrawSurroundings(pixels, origin);
+    if (!painting->Draw(pixels, origin)) return false;
   }
   return true;
 }

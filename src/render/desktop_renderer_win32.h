@@ -71,6 +71,9 @@ class DesktopPainting {
   // The pixels are the same whichever part is drawn. False when GDI has no room.
   bool Draw(const BgrPixels& target, POINT origin, const TextBlock* highlight = nullptr,
             COLORREF highlightColour = 0) const;
+  // The page's background, repeated from the page's corner, over the target's pixels beyond the
+  // page (the screen around the work area the page is laid out for); drawn before the page.
+  void DrawSurroundings(const BgrPixels& target, POINT origin) const;
 
  private:
   friend class DesktopRenderer;

@@ -48,12 +48,10 @@ BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
 std::vector<MonitorArea> ScreenMonitors(ExportLookup lookup) {
   Enumeration enumeration;
   enumeration.systemDpi = ui::win32::SystemDpi();
-  // Only asked for once several monitors are there: a lone monitor has the system DPI, and
-  // loading shcore would only slow the common case.
-  if (GetSystemMetrics(SM_CMONITORS) > 1) {
-    enumeration.getDpiForMonitor =
-        ExportAs<GetDpiForMonitorFunction>(lookup(L"shcore.dll", "GetDpiForMonitor"));
-  }
+  // A monitor whose scale was changed since the user signed in no longer has the system's DPI,
+  // lone or not. Looked up here, when drawing, so that start-up does not load shcore.
+  enumeration.getDpiForMonitor =
+      ExportAs<GetDpiForMonitorFunction>(lookup(L"shcore.dll", "GetDpiForMonitor"));
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&enumeration));
   return std::move(enumeration.monitors);
 }

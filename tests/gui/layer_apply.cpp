@@ -1,8 +1,9 @@
 // Runs Apply from the folder it stands in, as desktop.exe would, with the desktop drawn by the
 // program's own renderer: on a system whose desktop shows pictures only this starts the desktop
 // layer. Writes "applied" (or the failure) and then, one per line, where the layer shows the
-// title, the emblem and each row's picture and caption, laid out by the renderer at the work
-// area's size and the system's DPI as the layer lays them out: the GUI test points at them.
+// title, the emblem and each row's picture and caption, laid out by the renderer for the primary
+// monitor's work area at its DPI, as the picture and the layer lay them out: the GUI test points
+// at them.
 // Then it stays until it is ended, so that Wine's virtual desktop it runs in stays open.
 //
 //   layer_apply.exe <result file>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/desktop_frame_win32.h"
 #include "app/wallpaper_pictures_win32.h"
 #include "content/default_content.h"
 #include "generate/code_page_win32.h"
@@ -52,10 +54,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::string report = outcome.result == mirella::ApplyResult::kApplied
                            ? std::string("applied\n")
                            : "failed: " + outcome.failure.message() + "\n";
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const mirella::app::DesktopFrame frame = mirella::app::PrimaryDesktopFrame();
+  const RECT& area = frame.workArea;
   report += Line("workarea", 0, {area.left, area.top, area.right, area.bottom});
-  const mirella::render::DesktopRenderer renderer(mirella::ui::win32::SystemDpi() / 96.0);
+  const mirella::render::DesktopRenderer renderer(frame.dpi / 96.0);
   const mirella::render::DesktopLayout layout =
       renderer.LayOut(content, area.right - area.left, area.bottom - area.top);
   report += Line("title", 0, layout.title.bounds);
@@ -63,6 +65,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (const mirella::render::EntryRow& row : layout.rows) {
     report += Line("picture", row.entry, row.pictureBounds);
     report += Line("caption", row.entry, row.caption.bounds);
+    report += Line("description", row.entry, row.description.bounds);
   }
   {
     // Written whole under another name and then renamed: the test never reads half of it.

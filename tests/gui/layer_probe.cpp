@@ -4,14 +4,25 @@
 //   layer_probe.exe memory <window class>   the memory counters of the process of that window:
 //                                           "private <bytes> pagefile <bytes> working-set <bytes>"
 //   layer_probe.exe rect                    the layer's window: "<left> <top> <right> <bottom>"
-//   layer_probe.exe shell-restart           a new window at the bottom and the taskbar's
-//                                           message, as when Explorer starts again; where the
-//                                           layer stands before and after it: "bottom" when no
-//                                           visible window is under it, else "above <count>"
+//   layer_probe.exe shell-restart           a new shell window (Progman) at the bottom and the
+//                                           taskbar's message, as when Explorer starts again;
+//                                           where the layer stands before and after it: "bottom"
+//                                           when no visible window is under it, else "above
+//                                           <count>"
 //   layer_probe.exe dpi <dpi>               tells the layer that its monitor's DPI changed
 //   layer_probe.exe display <width> <height>  changes the screen's resolution
 //   layer_probe.exe dialog                  "dialog" when the layer's process shows a message
 //                                           box, which it then closes with OK
+//   layer_probe.exe at <x> <y>              what the pointer reaches there: the classes of the
+//                                           window and of its top-level window
+//   layer_probe.exe z-order                 the classes of the visible top-level windows from
+//                                           the top down
+//   layer_probe.exe show-desktop <x> <y>    tells the model of Explorer's desktop to "show the
+//                                           desktop" and prints in how many milliseconds the
+//                                           layer stands at that point ("timeout" after 3 s)
+//   layer_probe.exe activate <class> <x> <y>  brings that window to the foreground, as the user
+//                                           does, and prints in how many milliseconds the layer
+//                                           no longer stands at that point
 //
 // Run in Wine's virtual desktop, whose programs have no console, it writes its line to a file:
 //   layer_probe.exe --to <file> <command> ...   (written whole under another name, then renamed)
@@ -104,7 +115,7 @@ int ShellRestart(HINSTANCE instance) {
   WNDCLASSW shellClass{};
   shellClass.lpfnWndProc = DefWindowProcW;
   shellClass.hInstance = instance;
-  shellClass.lpszClassName = L"MirellaProbeShell";
+  shellClass.lpszClassName = L"Progman";  // as the shell's, which the layer stands on
   RegisterClassW(&shellClass);
   const HWND shell = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, shellClass.lpszClassName,
                                      L"", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, instance,
@@ -161,6 +172,68 @@ int Dialog() {
   return 0;
 }
 
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  if (window == nullptr || GetClassNameA(window, name, sizeof name) == 0) return "none";
+  return name;
+}
+
+int At(const wchar_t* x, const wchar_t* y) {
+  const POINT point{std::wcstol(x, nullptr, 10), std::wcstol(y, nullptr, 10)};
+  const HWND window = WindowFromPoint(point);
+  Print("%s %s\n", ClassOf(window).c_str(), ClassOf(GetAncestor(window, GA_ROOT)).c_str());
+  return window != nullptr ? 0 : 1;
+}
+
+BOOL CALLBACK PrintVisible(HWND window, LPARAM) {
+  if (IsWindowVisible(window)) Print("%s\n", ClassOf(window).c_str());
+  return TRUE;
+}
+
+int ZOrder() { return EnumWindows(PrintVisible, 0) ? 0 : 1; }
+
+// Waits for the layer to be (or not to be) the window at a point; prints the milliseconds.
+int WaitForLayerAt(const wchar_t* x, const wchar_t* y, bool wanted) {
+  const POINT point{std::wcstol(x, nullptr, 10), std::wcstol(y, nullptr, 10)};
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const bool layer = GetAncestor(WindowFromPoint(point), GA_ROOT) == Layer();
+    const DWORD elapsed = GetTickCount() - start;
+    if (layer == wanted) {
+      Print("%lu\n", static_cast<unsigned long>(elapsed));
+      return 0;
+    }
+    if (elapsed > 3000) {
+      Print("timeout\n");
+      return 0;
+    }
+    Sleep(10);
+  }
+}
+
+int ShowDesktop(const wchar_t* x, const wchar_t* y) {
+  const HWND model = FindWindowExW(HWND_MESSAGE, nullptr, L"MirellaExplorerModelControl", nullptr);
+  if (model == nullptr) return 1;
+  const std::wstring command = L"show-desktop";
+  COPYDATASTRUCT data{};
+  data.cbData = static_cast<DWORD>(command.size() * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(command.data());
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(model, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                           SMTO_ABORTIFHUNG, 5000, &result)) {
+    return 1;
+  }
+  return WaitForLayerAt(x, y, true);
+}
+
+int Activate(const wchar_t* windowClass, const wchar_t* x, const wchar_t* y) {
+  const HWND window = FindWindowW(windowClass, nullptr);
+  if (window == nullptr || !SetForegroundWindow(window)) return 1;
+  // As Windows tells win-event hooks, which Wine does not.
+  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+  return WaitForLayerAt(x, y, false);
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -178,6 +251,11 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"dpi" && count == 3) code = Dpi(arguments[2]);
   if (command == L"display" && count == 4) code = Display(arguments[2], arguments[3]);
   if (command == L"dialog" && count == 2) code = Dialog();
+  if (command == L"at" && count == 4) code = At(arguments[2], arguments[3]);
+  if (command == L"z-order" && count == 2) code = ZOrder();
+  if (command == L"alive" && count == 2) { DWORD_PTR r = 0; Print(SendMessageTimeoutW(Layer(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) ? "alive\n" : "hung\n"); GUITHREADINFO g{}; g.cbSize = sizeof g; GetGUIThreadInfo(0, &g); Print("capture %s active %s fg %s\n", ClassOf(g.hwndCapture).c_str(), ClassOf(g.hwndActive).c_str(), ClassOf(GetForegroundWindow()).c_str()); code = 0; }
+  if (command == L"show-desktop" && count == 4) code = ShowDesktop(arguments[2], arguments[3]);
+  if (command == L"activate" && count == 5) code = Activate(arguments[2], arguments[3], arguments[4]);
   if (code == 0 && output.empty()) Print("done\n");
   if (file.empty()) {
     std::fputs(output.c_str(), stdout);

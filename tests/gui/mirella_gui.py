@@ -80,6 +80,9 @@ def parse_arguments():
     parser.add_argument("--probe", help="accessibility_probe.exe, for the tests that use it")
     parser.add_argument("--win32-tests",
                         help="the Win32 tests' program, for checks run at another DPI")
+    parser.add_argument("--model", help="explorer_model.exe, the model of Explorer's desktop")
+    parser.add_argument("--shell-layout", choices=("win7", "win10", "win11"),
+                        help="the Windows release whose Explorer desktop the model builds")
     return parser.parse_args()
 
 

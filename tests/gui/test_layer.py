@@ -2,9 +2,9 @@
 where the layer shows its links) starts `desktop.exe /layer`: the pointer over a caption turns it
 #0000FF, which only the layer does, never the wallpaper under it. desktop.js changed on disk is
 drawn again at once; a click on an entry whose link names a batch file runs it, one whose file is
-missing shows the shell's message and the layer goes on. The layer goes back under a shell window
-made anew when the taskbar's message comes, draws itself again at a new DPI and at a new screen
-resolution, and back as it was. Another program's window stays above the layer, also after a
+missing shows the shell's message and the layer goes on. The layer stays above a shell window made
+anew when the taskbar's message comes (Windows keeps the shell window under every window), draws
+itself and the wallpaper again at a new DPI and at a new screen resolution, and back as it was. Another program's window stays above the layer, also after a
 click on the layer. A second `/layer` start ends at once and leaves one layer; `/restore /quiet`
 ends the layer and removes its Run value."""
 
@@ -50,14 +50,19 @@ def read_places(path):
     return places
 
 
-def same_pixels(first, second, rect):
-    """Whether two screenshots agree on every pixel of rect (x, y, width, height)."""
+def same_pixels(first, second, rect, hole=None):
+    """Whether two screenshots agree on every pixel of rect (x, y, width, height), but for those
+    of the rectangle `hole`."""
     x, y, width, height = rect
-    return all(first.pixels[((y + row) * first.width + x) * 3:((y + row) * first.width + x
-                                                                + width) * 3]
-               == second.pixels[((y + row) * second.width + x) * 3:((y + row) * second.width
-                                                                     + x + width) * 3]
-               for row in range(height))
+
+    def row_of(image, row):
+        pixels = image.pixels[((y + row) * image.width + x) * 3:((y + row) * image.width + x
+                                                                 + width) * 3]
+        if hole is not None and hole[1] <= y + row < hole[1] + hole[3]:
+            start, end = (hole[0] - x) * 3, (hole[0] + hole[2] - x) * 3
+            pixels = pixels[:max(start, 0)] + pixels[max(end, 0):]
+        return pixels
+    return all(row_of(first, row) == row_of(second, row) for row in range(height))
 
 
 def navy_share(image, x0, x1, y):
@@ -134,16 +139,20 @@ def test(arguments):
         desktop.save(os.path.join(arguments.screenshots, "layer.png"))
         log("the layer draws the desktop; a caption under the pointer turns #0000FF")
 
-        # desktop.js changed on disk (as another Apply writes it): the layer draws the new title
+        # desktop.js changed on disk (as another Apply writes it): the layer draws the new caption
         # and takes the new link, told of it by the folder's change notification alone.
         title = screen_rect("title", 0)
+        changed_caption = screen_rect("caption", 2)
+        # The caption's box and its underline and overhangs.
+        caption_hole = (changed_caption[0] - 4, changed_caption[1] - 4, changed_caption[2] + 8,
+                        changed_caption[3] + 8)
         before = screenshot()
         script = os.path.join(folder, b"desktop.js")
         with open(script, "rb") as file:
             text = file.read()
-        new_title = "Стол с Мирелла".encode(WINE_CODE_PAGE)
-        text, titles = re.subn(rb'^var desktoptitle="[^"]*"', b'var desktoptitle="' + new_title
-                               + b'"', text, flags=re.MULTILINE)
+        new_caption = "Ёжик в тумане".encode(WINE_CODE_PAGE)
+        text, titles = re.subn(rb'^caption\[2\]="[^"]*"', b'caption[2]="' + new_caption + b'"',
+                               text, flags=re.MULTILINE)
         link = "file:///" + Wine.windows_path(batch).replace("\\", "/").replace(" ", "%20")
         text, links = re.subn(rb'^link\[0\]="[^"]*"', b'link[0]="' + link.encode() + b'"', text,
                               flags=re.MULTILINE)
@@ -155,12 +164,12 @@ def test(arguments):
         with open(script, "wb") as file:
             file.write(text)
 
-        def title_changed():
+        def caption_changed():
             now = screenshot()
-            return sum(1 for y in range(title[1], title[1] + title[3])
-                       for x in range(title[0], title[0] + title[2])
+            x0, y0, width, height = changed_caption
+            return sum(1 for y in range(y0, y0 + height) for x in range(x0, x0 + width)
                        if now.pixel(x, y) != before.pixel(x, y)) > 50
-        wait_for("the new title on the layer", title_changed, 30)
+        wait_for("the new caption on the layer", caption_changed, 30)
         log("a changed desktop.js is drawn again")
 
         click(*centre(screen_rect("caption", 0)))
@@ -170,7 +179,8 @@ def test(arguments):
         # A link whose file is missing: the shell's message, over the layer that goes on.
         click(*centre(screen_rect("caption", 1)))
         wait_for("the shell's message about the missing file", lambda: probe("dialog"), 60)
-        check(len(layer_processes()) == 1, "the layer ended after a link that cannot be opened")
+        check(len(layer_processes()) == 1,
+              f"the layer ended after a link that cannot be opened: {layer_processes()}")
         move_mouse(origin_x + 2, origin_y + 2)
         caption = screen_rect("caption", 2)
         move_mouse(*centre(caption))
@@ -179,11 +189,12 @@ def test(arguments):
         wait_for("the caption back in its own colour", lambda: hover_pixels(caption) == 0, 30)
         log("a link that cannot be opened shows the shell's message; the layer goes on")
 
-        # Explorer started again: its new window at the bottom, then the taskbar's message.
+        # Explorer started again: its new shell window at the bottom, then the taskbar's message.
+        # Windows keeps the shell window under every window: the layer stays just above it.
         where = probe("shell-restart")
-        check(where[:1] == ["above"] and where[-1:] == ["bottom"],
+        check(where == ["above", "1", "above", "1"],
               f"the layer before and after the taskbar's message: {where}")
-        log("the taskbar's message puts the layer back at the bottom")
+        log("after the taskbar's message the layer stands just above the new shell window")
 
         # Another DPI and another resolution: drawn again for each, and back as it was.
         shown = screenshot()
@@ -198,24 +209,29 @@ def test(arguments):
         wait_for("the layer drawn at 144 dpi", bigger_title, 30)
         desktop.save(os.path.join(arguments.screenshots, "layer-144dpi.png"))
         probe("dpi", "96")
+        # The wallpaper, drawn anew with the layer, now has the caption changed above too.
         wait_for("the layer drawn at 96 dpi as before",
-                 lambda: same_pixels(screenshot(), shown, layer_area), 30)
+                 lambda: same_pixels(screenshot(), shown, layer_area, caption_hole), 30)
         log("a DPI change draws the layer again at the new DPI")
 
+        def within(width, height):
+            # The layer covers its links only: within the work area, and smaller than it.
+            rect = [int(value) for value in probe("rect")]
+            return (len(rect) == 4 and rect[0] >= 0 and rect[1] >= 0 and rect[2] <= width
+                    and rect[3] < height and rect[2] > width // 2)
+        whole_rect = probe("rect")
         check(probe("display", "800", "600") == ["done"], "Wine did not change the resolution")
-        wait_for("the layer at the new work area",
-                 lambda: probe("rect") == ["0", "0", "800", "600"], 30)
+        wait_for("the layer within the new work area", lambda: within(800, 600), 30)
         # Left of the bar's text, where the page drawn for 768 rows has its first column.
         wait_for("the bottom bar at the new bottom",
                  lambda: navy_share(screenshot(), origin_x + 10, origin_x + 250,
                                     origin_y + 585) > 0.9, 30)
         desktop.save(os.path.join(arguments.screenshots, "layer-800x600.png"))
         probe("display", "1024", "768")
-        wait_for("the layer back at the whole work area",
-                 lambda: probe("rect") == ["0", "0", "1024", "768"], 30)
-        wait_for("the layer drawn as before", lambda: same_pixels(screenshot(), shown, layer_area),
-                 30)
-        log("a new resolution resizes the layer to the work area and draws it again")
+        wait_for("the layer back where it was", lambda: probe("rect") == whole_rect, 30)
+        wait_for("the layer drawn as before",
+                 lambda: same_pixels(screenshot(), shown, layer_area, caption_hole), 30)
+        log("a new resolution lays the layer and the wallpaper out again for the work area")
 
         # Another program's window over the layer: a click on the layer (not on a link) leaves
         # it below. The hover after the click shows that the layer has handled the click.

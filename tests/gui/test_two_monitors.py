@@ -8,8 +8,9 @@ With a monitor left of the primary, Apply (run by layer_apply.exe with the progr
 sets one picture the size of the virtual screen, tiled (Wine has no per-monitor wallpaper
 object). Wine's desktop paints no wallpaper onto the X screen, so the picture set is read from
 its file: tiled from the primary's corner, the primary sees the page with its navy bars, the
-monitor left of it only the page's background. `/restore /quiet` then puts the old wallpaper and
-its values back."""
+monitor left of it only the page's background. When the primary's resolution changes the layer
+Apply started draws the pictures anew for the monitors as they are and sets them, and
+`/restore /quiet` then puts the old wallpaper and its values back."""
 
 import argparse
 import os
@@ -19,7 +20,7 @@ import subprocess
 import sys
 
 from mirella_gui import Wine, fresh_program_folder, wait_for
-from two_monitors import MonitorDisplay, Unavailable, wine_monitors
+from two_monitors import MonitorDisplay, Unavailable, modeline, wine_monitors
 
 DESKTOP_KEY = "Control Panel\\Desktop"
 
@@ -122,6 +123,34 @@ def check_pictures(display, arguments, wine, failures):
     if (width, height) != (2080, 1024) or primary < 0.5 or left > 0.1:
         failures.append("the tiled picture does not show the page on the primary and its "
                         "background alone on the monitor left of it")
+    # The layer Apply started draws the pictures again when the primary's resolution changes.
+    # (Wine tells running programs of a change made through it, not of outputs changed outside.)
+    display.xrandr("--newmode", "mirella1024x768", *modeline(1024, 768), check=False)
+    display.xrandr("--addmode", "DUMMY0", "mirella1024x768", check=False)
+    display.xrandr("--query")
+    shutil.copy(arguments.layer_probe, os.path.join(folder, b"layer_probe.exe"))
+    said = os.path.join(work, "probe.txt")
+    wine.run(os.path.join(folder, b"layer_probe.exe"), "--to", Wine.windows_path(said),
+             "display", "1024", "768")
+    first = os.path.join(user, "AppData", "Local", "Mirella", "desktop-1-0.bmp")
+    try:
+        wait_for("the pictures drawn anew", lambda: (wine.registry_value(
+            DESKTOP_KEY, "Wallpaper") or "").lower().endswith("desktop-2-0.bmp"), 60)
+        width, height, pixel = read_bmp(first.replace("desktop-1-0", "desktop-2-0"))
+        screen = wine_monitors(arguments.probe, wine.environment)
+        left_edge = min(monitor["rect"][0] for monitor in screen)
+        right_edge = max(monitor["rect"][2] for monitor in screen)
+        bottom_edge = max(monitor["rect"][3] for monitor in screen)
+        primary_rect = next(monitor["rect"] for monitor in screen if monitor["primary"])
+        primary = most_navy_row(pixel, (0, 0, primary_rect[2], primary_rect[3]))
+        left = most_navy_row(pixel, (width - 800, 0, width, 600))
+        print(f"after 1024 x 768 on the primary, Wine reports {screen}; the picture is "
+              f"{width} x {height}, the most navy row {primary:.2f} / {left:.2f}")
+        if (width, height) != (right_edge - left_edge, bottom_edge) or primary < 0.5 \
+                or left > 0.1 or os.path.exists(first):
+            failures.append("the pictures drawn anew do not fit the monitors as they are")
+    except Exception as error:  # the test goes on to /restore
+        failures.append(f"no redraw after the resolution change: {error}")
     restored = wine.run(os.path.join(folder, b"desktop.exe"), "/restore", "/quiet").returncode
     back = wine.registry_value(DESKTOP_KEY, "Wallpaper")
     print(f"/restore /quiet ended with {restored}; the wallpaper is {back!r}")
@@ -136,6 +165,7 @@ def main():
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--program", required=True)
     parser.add_argument("--apply-helper", required=True)
+    parser.add_argument("--layer-probe", required=True)
     parser.add_argument("--work", required=True)
     arguments = parser.parse_args()
     try:

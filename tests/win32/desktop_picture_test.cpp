@@ -155,6 +155,35 @@ TEST(DesktopPictureTest, DrawsAnyPartAsTheWholePictureHasIt) {
   }
 }
 
+// Laid out for a work area smaller than the screen (a taskbar at the top and one at the bottom):
+// the work area holds the very page drawn at its size, as the layer shows it, and the strips
+// beside it the page's background, nothing left undrawn.
+TEST(DesktopPictureTest, LaysThePageOutForTheWorkArea) {
+  std::string folder = std::string("Z:") + MIRELLA_PROGRAM_DIR;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  const DesktopContent content = testing::DefaultTestContent();
+  Win32FileSystem files;
+  app::DesktopFrame frame;
+  frame.screenWidth = 1024;
+  frame.screenHeight = 768;
+  frame.workArea = {0, 30, 1024, 728};
+  frame.dpi = 120;
+  const auto screen = app::DrawDesktopBmp(content, folder, files, frame);
+  const auto page = app::DrawDesktopBmp(content, folder, files, 1024, 698, 120);
+  ASSERT_TRUE(screen.ok() && page.ok());
+  const Bmp whole{screen.value(), 1024, 768};
+  const Bmp laidOut{page.value(), 1024, 698};
+  int differing = 0;
+  for (int y = 0; y < 698; ++y) {
+    for (int x = 0; x < 1024; ++x) differing += whole.At(x, y + 30) != laidOut.At(x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0);
+  // pal.gif is pale blue throughout.
+  const auto background = [](std::uint32_t c) { return (c & 0xFF) > 200 && (c >> 16) > 100; };
+  EXPECT_EQ(whole.Count({0, 0, 1024, 30}, background), 1024 * 30);
+  EXPECT_EQ(whole.Count({0, 728, 1024, 768}, background), 1024 * 40);
+}
+
 // The desktop decodes its GIFs without the system's decoders: every shipped picture must come out
 // as the system decodes it, and a file cut anywhere must fail or decode, never crash.
 TEST(DesktopPictureTest, DecodesEveryShippedGifAsTheSystemDoes) {

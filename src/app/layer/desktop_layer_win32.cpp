@@ -8,13 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_frame_win32.h"
+#include "app/layer/hot_spots.h"
+#include "app/layer/layer_accessible_win32.h"
+#include "app/layer/layer_links.h"
 #include "app/layer/layer_placement.h"
 #include "app/layer/layer_pointer.h"
+#include "app/layer/shell_desktop_win32.h"
 #include "app/screen_desktop_picture_win32.h"
 #include "content/links.h"
 #include "content/maker_site.h"
 #include "generate/desktop_script.h"
 #include "generate/desktop_script_reader.h"
+#include "install/desktop_places.h"
+#include "install/shown_pictures.h"
 #include "render/desktop_layout.h"
 #include "render/desktop_renderer_win32.h"
 #include "system/desktop_layer_names_win32.h"
@@ -31,10 +38,22 @@ namespace {
 
 constexpr COLORREF kHoverColour = RGB(0, 0, 255);  // the page's a:hover, #0000FF
 constexpr UINT_PTR kReloadTimer = 1;
+constexpr UINT_PTR kPlaceTimer = 2;
+constexpr UINT_PTR kShellTimer = 3;
+constexpr UINT_PTR kWallpaperTimer = 4;
 // desktop.js is written in a few steps: it is read once the folder has been quiet this long.
 constexpr UINT kReloadDelay = 300;
-// Posted by the foreground hook with the new foreground window.
-constexpr UINT kForegroundChanged = WM_APP + 1;
+// The shell raises its host of the icons a moment after the foreground changes: the layer
+// looks once more this much later.
+constexpr UINT kPlaceAgainDelay = 100;
+// The shell's windows change in bursts (an icon dragged, a window moved): they are read again
+// once the burst is over.
+constexpr UINT kShellQuietDelay = 50;
+// A monitor attached or a resolution changed sends several messages in a row (display, work
+// area, DPI): the wallpaper's pictures are drawn once they have been quiet this long.
+constexpr UINT kWallpaperQuietDelay = 500;
+// Posted by the accessible links: the link to open once the client's call has returned.
+constexpr UINT kOpenLater = WM_APP + 3;
 // dwmapi's attribute that keeps a window shown while Aero Peek shows the desktop (Windows 7).
 constexpr DWORD kDwmExcludedFromPeek = 12;
 
@@ -44,29 +63,20 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-// The shell's windows by their classes: the desktop that "show desktop" raises, and the taskbar
-// with its menus, which leave the desktop shown.
-WindowRole RoleOf(HWND window, HWND layer) {
-  if (window == layer) return WindowRole::kLayer;
-  const std::wstring name = ClassOf(window);
-  if (name == L"Progman" || name == L"WorkerW") return WindowRole::kDesktop;
-  if (name == L"Shell_TrayWnd" || name == L"Shell_SecondaryTrayWnd" ||
-      name == L"NotifyIconOverflowWindow" || name == L"DV2ControlHost" ||
-      name == L"#32768") {
-    return WindowRole::kTaskbar;
-  }
-  return WindowRole::kApplication;
-}
-
 struct ZOrderWalk {
   HWND layer;
+  HWND host;
   std::vector<WindowRole> roles;
 };
 
 BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM context) {
   auto& walk = *reinterpret_cast<ZOrderWalk*>(context);
   try {  // no exception may unwind through the system's code that called us
-    if (IsWindowVisible(window)) walk.roles.push_back(RoleOf(window, walk.layer));
+    if (IsWindowVisible(window)) {
+      walk.roles.push_back(window == walk.layer  ? WindowRole::kLayer
+                           : window == walk.host ? WindowRole::kDesktop
+                                                 : WindowRole::kApplication);
+    }
     return TRUE;
   } catch (...) {
     return FALSE;
@@ -74,38 +84,20 @@ BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM context) {
 }
 
 // The roles of the visible top-level windows, from the top down.
-std::vector<WindowRole> VisibleZOrder(HWND layer) {
-  ZOrderWalk walk{layer, {}};
+std::vector<WindowRole> VisibleZOrder(HWND layer, HWND host) {
+  ZOrderWalk walk{layer, host, {}};
   EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&walk));
   return walk.roles;
 }
 
-// Out-of-context win events come through the message loop of the thread that asked for them,
-// without any context of ours: the layer's window is found by its class.
-void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-  if (const HWND layer = FindWindowW(kDesktopLayerClass, nullptr)) {
-    PostMessageW(layer, kForegroundChanged, reinterpret_cast<WPARAM>(window), 0);
-  }
+// The shell's windows that hold or show the user's icons.
+bool IsDesktopClass(HWND window) {
+  const std::wstring name = ClassOf(window);
+  return name == L"Progman" || name == L"WorkerW" || name == L"SHELLDLL_DefView" ||
+         name == L"SysListView32";
 }
 
-// The primary monitor's work area as its monitor reports it now: a process's SPI_GETWORKAREA
-// may still give the area from before a change of resolution.
-RECT PrimaryWorkArea() {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  RECT area{};
-  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    area = monitor.rcWork;
-  } else {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  }
-  if (area.right <= area.left || area.bottom <= area.top) {
-    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  return area;
-}
-
-class DesktopLayerWindow : public ui::win32::Window {
+class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
  public:
   enum class Load { kShown, kUnchanged, kMissing, kUnreadable };
 
@@ -116,11 +108,18 @@ class DesktopLayerWindow : public ui::win32::Window {
         endMessage_(RegisterWindowMessageW(kDesktopLayerEndMessage)),
         taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
+  ~DesktopLayerWindow() override {
+    if (accessible_ != nullptr) {
+      accessible_->Disconnect();
+      accessible_->Release();
+    }
+  }
+
   // Makes the window (hidden), draws the desktop into it and shows it at the bottom. False when
   // there is nothing to show.
   bool Open(HINSTANCE instance) {
     RegisterClassOnce(instance, kDesktopLayerClass, 0, LoadCursorW(nullptr, IDC_ARROW));
-    const RECT area = PrimaryWorkArea();
+    const RECT area = PrimaryDesktopFrame(USER_DEFAULT_SCREEN_DPI).workArea;
     if (!Create(instance, kDesktopLayerClass, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP, area,
                 nullptr)) {
       return false;
@@ -132,11 +131,11 @@ class DesktopLayerWindow : public ui::win32::Window {
       const BOOL excluded = TRUE;
       setAttribute(Handle(), kDwmExcludedFromPeek, &excluded, sizeof excluded);
     }
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-    PlaceAtBottom();
-    foregroundHook_.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                          ForegroundChanged, 0, 0,
-                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    // A new window starts at the top of the z-order: it is put at the bottom as it is first
+    // shown, so that it never stands over the window the user is working in, even for a moment.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ShellChanged();
     return true;
   }
 
@@ -154,22 +153,16 @@ class DesktopLayerWindow : public ui::win32::Window {
       return 0;
     }
     if (message == taskbarCreatedMessage_) {
-      // Explorer started again: the work area may be another, and the layer goes back down.
+      // Explorer started again: a new shell window, a new icon list, maybe another work area.
+      // The icons are read once the shell has finished telling every window.
       Reload(true);
-      PlaceAtBottom();
+      SetTimer(Handle(), kShellTimer, kShellQuietDelay, nullptr);
       return 0;
     }
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_ERASEBKGND: return 1;
       case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-      case WM_WINDOWPOSCHANGING: {
-        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (placement_.HoldsAtBottom() && (position->flags & SWP_NOZORDER) == 0) {
-          position->hwndInsertAfter = HWND_BOTTOM;
-        }
-        return 0;
-      }
       case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT) break;
         SetCursor(
@@ -179,33 +172,65 @@ class DesktopLayerWindow : public ui::win32::Window {
       case WM_MOUSELEAVE:
       case WM_LBUTTONDOWN:
       case WM_LBUTTONUP: PointerMessage(message, lParam); return 0;
-      case WM_TIMER:
-        if (wParam != kReloadTimer) break;
-        KillTimer(Handle(), kReloadTimer);
-        // A desktop.js taken away means the program is gone; one half written is read again
-        // at the next change.
-        if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
-        return 0;
-      case WM_DISPLAYCHANGE: Reload(true); return 0;
+      case WM_TIMER: return OnTimer(wParam);
+      case WM_DISPLAYCHANGE: DisplayChanged(); return 0;
       case WM_DPICHANGED:
-        // The new DPI comes with the message; the layer keeps to the work area, whatever size
-        // the system suggests.
+        // The new DPI comes with the message; the layer keeps to its links, whatever size the
+        // system suggests.
         dpi_ = HIWORD(wParam) != 0 ? HIWORD(wParam) : ui::win32::WindowDpi(Handle());
-        Reload(true);
+        DisplayChanged();
         return 0;
       case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETWORKAREA) Reload(true);
+        if (wParam == SPI_SETWORKAREA) DisplayChanged();
         break;
-      case kForegroundChanged: Follow(reinterpret_cast<HWND>(wParam)); return 0;
-      case WM_DESTROY: PostQuitMessage(0); return 0;
+      case WM_GETOBJECT: return OnGetObject(wParam, lParam);
+      case kForegroundChanged: ForegroundChanged(); return 0;
+      case kShellChanged:
+        if (IsOfTheDesktop(reinterpret_cast<HWND>(wParam))) {
+          SetTimer(Handle(), kShellTimer, kShellQuietDelay, nullptr);
+        }
+        return 0;
+      case kOpenLater: Open(LayerClick{static_cast<LayerClick::Target>(wParam),
+                                       static_cast<int>(lParam)});
+        return 0;
+      case WM_DESTROY:
+        watch_.Stop();
+        PostQuitMessage(0);
+        return 0;
       default: break;
     }
     return Default(message, wParam, lParam);
   }
 
  private:
-  // Reads desktop.js and draws it at the work area's size and the window's DPI (dpi_). `force`
-  // draws even when the file has not changed (the display has).
+  LRESULT OnTimer(WPARAM timer) {
+    switch (timer) {
+      case kReloadTimer:
+        KillTimer(Handle(), kReloadTimer);
+        // A desktop.js taken away means the program is gone; one half written is read again
+        // at the next change.
+        if (Reload(false) == Load::kMissing) DestroyWindow(Handle());
+        return 0;
+      case kPlaceTimer:
+        KillTimer(Handle(), kPlaceTimer);
+        Place();
+        return 0;
+      case kShellTimer:
+        KillTimer(Handle(), kShellTimer);
+        ShellChanged();
+        return 0;
+      case kWallpaperTimer:
+        KillTimer(Handle(), kWallpaperTimer);
+        RedrawShownPictures(content_, programFolder_,
+                            RedrawServices{services_.environment, services_.registry,
+                                           services_.files, services_.shell, services_.picture});
+        return 0;
+      default: return Default(WM_TIMER, timer, 0);
+    }
+  }
+
+  // Reads desktop.js and draws it for the work area at the window's DPI (dpi_). `force` draws
+  // even when the file has not changed (the display has).
   Load Reload(bool force) {
     const std::string scriptPath = DesktopScriptPath(programFolder_);
     if (!services_.files.FileExists(scriptPath)) return Load::kMissing;
@@ -215,52 +240,135 @@ class DesktopLayerWindow : public ui::win32::Window {
     Result<DesktopContent> content = ReadDesktopScript(bytes.value(), services_.codePage);
     if (!content) return Load::kUnreadable;
 
-    const RECT area = PrimaryWorkArea();
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    const int dpi = dpi_;
+    // Laid out as the wallpaper is (app/desktop_frame_win32.h), so that the layer's pixels are
+    // the wallpaper's.
+    const DesktopFrame frame = PrimaryDesktopFrame(dpi_);
     // No picture of the whole desktop is kept: the layout, the scaled pictures and the fonts
     // draw whatever part of it is to be shown, when it is (Paint).
     auto shown = std::make_unique<Shown>();
-    shown->renderer = std::make_unique<render::DesktopRenderer>(dpi / 96.0);
-    shown->layout = shown->renderer->LayOut(content.value(), width, height);
+    shown->renderer = std::make_unique<render::DesktopRenderer>(frame.dpi / 96.0);
+    shown->layout = shown->renderer->LayOut(content.value(), frame.workArea.right - frame.workArea.left,
+                                            frame.workArea.bottom - frame.workArea.top);
     shown->painting =
         PrepareDesktopPainting(*shown->renderer, shown->layout, programFolder_, services_.files);
     if (!shown->painting) return Load::kUnreadable;
+    shown->links = LayerLinks(shown->layout);
     shown_ = std::move(shown);
     pointer_.Show(&shown_->layout);
     content_ = std::move(content).value();
     scriptBytes_ = bytes.value();
-    SetWindowPos(Handle(), nullptr, area.left, area.top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    workOrigin_ = {frame.workArea.left, frame.workArea.top};
+    FitToLinks();
     return Load::kShown;
   }
 
-  void PlaceAtBottom() {
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The window covers the box of the links and is clipped to them less the user's icons: the
+  // rest of the screen is the shell's desktop's, for its icons, menus, drops and selections.
+  void FitToLinks() {
+    if (!shown_) return;
+    std::vector<render::Rect> icons;
+    for (const RECT& icon : icons_) {
+      icons.push_back({icon.left - workOrigin_.x, icon.top - workOrigin_.y,
+                       icon.right - workOrigin_.x, icon.bottom - workOrigin_.y});
+    }
+    const HotSpots spots = LayerHotSpots(shown_->layout, icons);
+    const POINT origin{spots.bounds.left, spots.bounds.top};
+    const bool moved = origin.x != pageOrigin_.x || origin.y != pageOrigin_.y ||
+                       spots.bounds.Width() != size_.cx || spots.bounds.Height() != size_.cy;
+    pageOrigin_ = origin;
+    size_ = {spots.bounds.Width(), spots.bounds.Height()};
+    if (moved) {
+      SetWindowPos(Handle(), nullptr, workOrigin_.x + origin.x, workOrigin_.y + origin.y,
+                   size_.cx, size_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    std::vector<RECT> rects;
+    for (const render::Rect& shape : spots.shapes) {
+      rects.push_back({shape.left - origin.x, shape.top - origin.y, shape.right - origin.x,
+                       shape.bottom - origin.y});
+    }
+    // One region made from the rectangles at once; the system owns it once it is set.
+    std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->nCount = static_cast<DWORD>(rects.size());
+    header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    header->rcBound = {0, 0, size_.cx, size_.cy};
+    std::copy(rects.begin(), rects.end(),
+              reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    const HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                        reinterpret_cast<const RGNDATA*>(data.data()));
+    if (region != nullptr && !SetWindowRgn(Handle(), region, TRUE)) DeleteObject(region);
+    InvalidateRect(Handle(), nullptr, FALSE);
   }
 
-  // "Show desktop" and back, as LayerPlacement decides.
-  void Follow(HWND foreground) {
-    if (foreground == nullptr) return;
-    const std::vector<WindowRole> order = VisibleZOrder(Handle());
-    switch (placement_.OnForeground(RoleOf(foreground, Handle()), order)) {
-      case LayerMove::kNone: break;
-      case LayerMove::kToBottom: PlaceAtBottom(); break;
-      case LayerMove::kAboveDesktop: {
-        // Right under the window above the desktop; under a topmost one the layer would become
-        // topmost itself, so it then goes to the top of the ordinary windows.
-        HWND above = GetWindow(foreground, GW_HWNDPREV);
-        if (above == Handle()) break;  // already there
-        if (above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
-          above = nullptr;
-        }
-        SetWindowPos(Handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        break;
-      }
+  // The display changed: the layer draws itself anew at once and, while the wallpaper shows
+  // the program's pictures, they are drawn and set again for the monitors as they are once the
+  // burst of changes is over, so that the two never disagree for long.
+  void DisplayChanged() {
+    if (Reload(true) != Load::kShown) return;
+    SetTimer(Handle(), kWallpaperTimer, kWallpaperQuietDelay, nullptr);
+  }
+
+  // The shell's desktop windows moved, appeared or went: the host and the icons read again.
+  void ShellChanged() {
+    FindShell(true);
+    Place();
+  }
+
+  // Finds the shell's desktop again (a few lookups, done on every placement: "show desktop" may
+  // have moved the icons into another window); the icons are read again when the list is another
+  // or `readIcons` asks for it.
+  void FindShell(bool readIcons) {
+    const ShellDesktop found = FindShellDesktop();
+    const bool other = found.host != shell_.host || found.list != shell_.list;
+    shell_ = found;
+    watch_.Start(shell_.process);
+    if (!other && !readIcons) return;
+    std::vector<RECT> icons = ReadDesktopIcons(shell_.list);
+    const bool same = icons.size() == icons_.size() &&
+                      std::equal(icons.begin(), icons.end(), icons_.begin(),
+                                 [](const RECT& a, const RECT& b) { return EqualRect(&a, &b); });
+    if (!same) {
+      icons_ = std::move(icons);
+      FitToLinks();
     }
+  }
+
+  bool IsOfTheDesktop(HWND window) const {
+    if (window == nullptr) return false;
+    if (window == shell_.host || window == shell_.list) return true;
+    return IsDesktopClass(window);
+  }
+
+  // A foreground change (or a focus change that brought another foreground window): placed at
+  // once, and again once the shell has raised or lowered its host.
+  void ForegroundChanged() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == lastForeground_) return;
+    lastForeground_ = foreground;
+    Place();
+    SetTimer(Handle(), kPlaceTimer, kPlaceAgainDelay, nullptr);
+  }
+
+  // Just above the host of the icons, or at the bottom without one, as PlaceByState decides.
+  void Place() {
+    FindShell(false);
+    const std::vector<WindowRole> order = VisibleZOrder(Handle(), shell_.host);
+    if (PlaceByState(order) == LayerMove::kNone) return;
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (shell_.host == nullptr) {
+      SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kFlags);
+      return;
+    }
+    // Right under the window above the host; under a topmost one the layer would become
+    // topmost itself, so it then goes to the top of the ordinary windows.
+    HWND above = GetWindow(shell_.host, GW_HWNDPREV);
+    if (above == Handle()) return;
+    if (above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+      above = nullptr;
+    }
+    SetWindowPos(Handle(), above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, kFlags);
   }
 
   // Draws the part to be painted in bands of rows through one small buffer, kept for the next
@@ -288,7 +396,8 @@ class DesktopLayerWindow : public ui::win32::Window {
     for (int top = area.top; top < area.bottom; top += rows) {
       const int height = std::min<int>(rows, area.bottom - top);
       const render::BgrPixels target{band_.data(), width, height, stride};
-      if (!shown_->painting->Draw(target, POINT{area.left, top}, hovered, kHoverColour)) {
+      const POINT page{pageOrigin_.x + area.left, pageOrigin_.y + top};
+      if (!shown_->painting->Draw(target, page, hovered, kHoverColour)) {
         return;  // no room for drawing now: the rest shows what was there until painted again
       }
       info.bmiHeader.biHeight = height;  // bottom-up, as the renderer draws
@@ -298,11 +407,11 @@ class DesktopLayerWindow : public ui::win32::Window {
     }
   }
 
-  // The pointer's messages, decided by the layer's pointer; the window paints, tracks the leaving
-  // and opens as it answers.
+  // The pointer's messages, decided by the layer's pointer in the layout's pixels; the window
+  // paints, tracks the leaving and opens as it answers.
   void PointerMessage(UINT message, LPARAM position) {
-    const int x = static_cast<short>(LOWORD(position));
-    const int y = static_cast<short>(HIWORD(position));
+    const int x = static_cast<short>(LOWORD(position)) + pageOrigin_.x;
+    const int y = static_cast<short>(HIWORD(position)) + pageOrigin_.y;
     switch (message) {
       case WM_MOUSEMOVE:
         Repaint(pointer_.MoveTo(x, y));
@@ -330,7 +439,7 @@ class DesktopLayerWindow : public ui::win32::Window {
   LayerCursor CursorHere() const {
     POINT cursor{};
     if (!GetCursorPos(&cursor) || !ScreenToClient(Handle(), &cursor)) return LayerCursor::kArrow;
-    return pointer_.CursorAt(cursor.x, cursor.y);
+    return pointer_.CursorAt(cursor.x + pageOrigin_.x, cursor.y + pageOrigin_.y);
   }
 
   // Paint draws the hovered caption in the hover colour: only the captions whose colour changed
@@ -342,8 +451,33 @@ class DesktopLayerWindow : public ui::win32::Window {
   }
 
   void Invalidate(const render::Rect& area) {
-    const RECT rect{area.left, area.top, area.right, area.bottom};
+    const RECT rect{area.left - pageOrigin_.x, area.top - pageOrigin_.y,
+                    area.right - pageOrigin_.x, area.bottom - pageOrigin_.y};
     InvalidateRect(Handle(), &rect, FALSE);
+  }
+
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
+      return Default(WM_GETOBJECT, wParam, lParam);
+    }
+    if (accessible_ == nullptr) {
+      IAccessible* standard = nullptr;
+      CreateStdAccessibleObject(Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                reinterpret_cast<void**>(&standard));
+      accessible_ = new LayerAccessible(*this, standard);
+    }
+    return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+  }
+
+  // LayerLinkSite
+  const std::vector<LayerLink>& Links() const override {
+    static const std::vector<LayerLink> none;
+    return shown_ ? shown_->links : none;
+  }
+  POINT LayoutOrigin() const override { return workOrigin_; }
+  void OpenLater(const LayerClick& click) override {
+    PostMessageW(Handle(), kOpenLater, static_cast<WPARAM>(click.target),
+                 static_cast<LPARAM>(click.entry));
   }
 
   // The link with the shell, which shows its own message when the link cannot be opened.
@@ -369,18 +503,22 @@ class DesktopLayerWindow : public ui::win32::Window {
     execute.lpFile = file.c_str();
     execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     execute.nShow = SW_SHOWNORMAL;
+    // The layer is never the foreground window, and only the foreground may hand the
+    // foreground on: without this the opened program would start behind the others.
+    AllowSetForegroundWindow(ASFW_ANY);
     if (Shell().shellExecuteEx != nullptr) Shell().shellExecuteEx(&execute);
   }
 
   // Rows drawn at a time: a band of a 4K screen's width takes under 200 kB.
   static constexpr int kBandRows = 16;
 
-  // The desktop as shown: the layout (for drawing, hit-testing and the hover colour) and what
-  // draws it, which refers to the other two.
+  // The desktop as shown: the layout (for drawing, hit-testing and the hover colour), what
+  // draws it, which refers to the other two, and its links.
   struct Shown {
     std::unique_ptr<render::DesktopRenderer> renderer;
     render::DesktopLayout layout;
     std::unique_ptr<render::DesktopPainting> painting;
+    std::vector<LayerLink> links;
   };
 
   const LayerServices& services_;
@@ -393,10 +531,16 @@ class DesktopLayerWindow : public ui::win32::Window {
   std::unique_ptr<Shown> shown_;
   std::vector<std::uint8_t> band_;  // Paint's rows, kept between paints
   int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the window's, as the system last told it
+  POINT workOrigin_{};   // the work area's top-left corner on the screen: the layout's (0, 0)
+  POINT pageOrigin_{};   // the layout's point at the window's (0, 0)
+  SIZE size_{};          // the window's
   bool trackingLeave_ = false;
   LayerPointer pointer_;
-  LayerPlacement placement_;
-  UniqueWinEventHook foregroundHook_;
+  ShellDesktop shell_;
+  std::vector<RECT> icons_;  // the user's icons on the screen, as last read
+  HWND lastForeground_ = nullptr;
+  ShellEventWatch watch_;
+  LayerAccessible* accessible_ = nullptr;
 };
 
 }  // namespace

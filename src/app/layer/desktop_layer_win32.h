@@ -6,15 +6,23 @@
 #include <windows.h>
 
 #include "generate/code_page.h"
+#include "install/desktop_picture.h"
+#include "system/desktop_shell.h"
 #include "system/environment.h"
 #include "system/file_system.h"
+#include "system/registry.h"
 
 namespace mirella::app {
 
+// The registry, the shell and the pictures keep the wallpaper in step with the layer when the
+// displays change.
 struct LayerServices {
   const Environment& environment;
-  const FileSystem& files;
+  FileSystem& files;
   const CodePage& codePage;
+  Registry& registry;
+  DesktopShell& shell;
+  const DesktopPicture& picture;
 };
 
 // Runs the layer until it is told to end, and returns the exit code: 0 also when another layer

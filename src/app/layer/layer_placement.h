@@ -1,12 +1,13 @@
 #pragma once
 // Where the desktop layer stands among the windows. It lives at the bottom of the z-order, just
-// above the wallpaper. "Show desktop" (Win+D) raises the shell's own desktop window above every
-// application and makes it the foreground window; the layer then goes just above that desktop,
-// so that the user sees the desktop with its links, and back to the bottom as soon as an
-// application comes to the foreground again.
+// above the host of the user's desktop icons (the shell's window that holds their list), so that
+// every application stands above it. "Show desktop" raises that host above the applications,
+// however the shell does it; the layer then goes just above the host, so that the user sees the
+// desktop with its links, and back down when the host goes back down.
 //
-// Decided from foreground changes and the z-order at that moment, without any system call, so
-// that a scripted z-order can drive it.
+// Decided by state, from the z-order alone, without any system call, so that a scripted z-order
+// can drive it; not by which window came forward: the Start menu and the notification surfaces
+// leave the host where it is, and so the layer too.
 
 #include <span>
 
@@ -14,28 +15,19 @@ namespace mirella::app {
 
 enum class WindowRole {
   kLayer,        // the layer's own window
-  kDesktop,      // the shell's desktop window (the one "show desktop" raises)
-  kTaskbar,      // the taskbar and its menus: using them keeps the desktop shown
+  kDesktop,      // the host of the user's desktop icons
   kApplication,  // any other visible window
 };
 
 enum class LayerMove {
   kNone,          // stay where it is
-  kToBottom,      // at the bottom of the z-order, under every window
-  kAboveDesktop,  // just above the raised desktop window
+  kToBottom,      // at the bottom: just above the host, or under every window without one
+  kAboveDesktop,  // just above the host, which stands above other windows
 };
 
-class LayerPlacement {
- public:
-  // The foreground window changed to a window of `role`; `zOrder` lists the roles of the visible
-  // top-level windows from the top down, the layer included.
-  LayerMove OnForeground(WindowRole role, std::span<const WindowRole> zOrder);
-  // False while the layer stands above the raised desktop: the layer does not then push itself
-  // back to the bottom when the system moves it.
-  bool HoldsAtBottom() const { return !aboveDesktop_; }
-
- private:
-  bool aboveDesktop_ = false;
-};
+// `zOrder` lists the roles of the visible top-level windows from the top down, the layer
+// included: kAboveDesktop when the host stands above the layer, kToBottom when another window
+// stands between them (or, with no host, under the layer), else kNone.
+LayerMove PlaceByState(std::span<const WindowRole> zOrder);
 
 }  // namespace mirella::app
