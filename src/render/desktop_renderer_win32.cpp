@@ -438,31 +438,7 @@ bool DesktopPainting::Draw(const BgrPixels& target, POINT origin, const TextBloc
 }
 
 void DesktopPainting::DrawSurroundings(const BgrPixels& target, POINT origin) const {
-  const Rect whole{origin.x, origin.y, origin.x + target.width, origin.y + target.height};
-  const Canvas canvas{target, PagePoint{origin.x, origin.y}, whole};
-  const int width = layout_.width;
-  const int height = layout_.height;
-  const Rect strips[] = {{whole.left, whole.top, whole.right, 0},
-                         {whole.left, height, whole.right, whole.bottom},
-                         {whole.left, 0, 0, height},
-                         {width, 0, whole.right, height}};
-  const PixelImage& tile = parts_->tiles.background;
-  // The tile's phase at a coordinate left or above the page's corner, where % is negative.
-  const auto anchor = [](int at, int period) {
-    return period > 0 ? at - ((at % period) + period) % period : at;
-  };
-  for (const Rect& strip : strips) {
-    const Rect shown = Intersection(strip, whole);
-    if (shown.Empty()) continue;
-    if (tile.pixels.empty()) {
-      Fill(canvas, shown, kWhitePixel);
-      continue;
-    }
-    // From the tile's corner at or before the strip, so that the pattern runs on from the page.
-    const Rect area{anchor(shown.left, tile.width), anchor(shown.top, tile.height), shown.right,
-                    shown.bottom};
-    Tile(Canvas{target, PagePoint{origin.x, origin.y}, shown}, tile, area);
-  }
+  PaintSurroundings(target, PagePoint{origin.x, origin.y}, parts_->tiles.background, layout_);
 }
 
 bool DesktopRenderer::Draw(const BgrPixels& target, const DesktopLayout& layout,

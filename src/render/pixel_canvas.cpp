@@ -91,6 +91,31 @@ void PaintBackdrop(const Canvas& canvas, const PageTiles& tiles, const DesktopLa
   Tile(canvas, tiles.bottomBar, layout.bottomBar);
 }
 
+void PaintSurroundings(const BgrPixels& target, PagePoint origin, const PixelImage& background,
+                       const DesktopLayout& layout) {
+  const Rect whole{origin.x, origin.y, origin.x + target.width, origin.y + target.height};
+  const Rect strips[] = {{whole.left, whole.top, whole.right, 0},
+                         {whole.left, layout.height, whole.right, whole.bottom},
+                         {whole.left, 0, 0, layout.height},
+                         {layout.width, 0, whole.right, layout.height}};
+  // The tile's phase at a coordinate left of or above the page's corner, where % is negative.
+  const auto anchor = [](int at, int period) {
+    return period > 0 ? at - ((at % period) + period) % period : at;
+  };
+  for (const Rect& strip : strips) {
+    const Rect shown = Intersection(strip, whole);
+    if (shown.Empty()) continue;
+    const Canvas canvas{target, origin, shown};
+    if (background.pixels.empty()) {
+      Fill(canvas, shown, kWhitePixel);
+      continue;
+    }
+    // From the tile's corner at or before the strip, so that the pattern runs on from the page.
+    Tile(canvas, background, Rect{anchor(shown.left, background.width),
+                                  anchor(shown.top, background.height), shown.right, shown.bottom});
+  }
+}
+
 void CopyOut(const Canvas& canvas, const Rect& shown, std::uint8_t* bits, std::size_t stride) {
   const std::size_t size = static_cast<std::size_t>(shown.Width()) * 3;
   for (int y = shown.top; y < shown.bottom; ++y) {

@@ -68,6 +68,11 @@ struct PageTiles {
 // What lies under the page's pictures and texts: the white page with its picture repeated over
 // it from the corner, and the navy bars with theirs.
 void PaintBackdrop(const Canvas& canvas, const PageTiles& tiles, const DesktopLayout& layout);
+// What lies around a page laid out for only part of the target (the rest of the screen beside
+// the work area): the page's background picture, its pattern running on from the page's corner,
+// or white where there is none. The page's own pixels are left as they are.
+void PaintSurroundings(const BgrPixels& target, PagePoint origin, const PixelImage& background,
+                       const DesktopLayout& layout);
 
 // The pictures drawn with their transparency, packed in rows on one sheet of 32-bit pixels, rows
 // top-down, as wide as the widest picture.

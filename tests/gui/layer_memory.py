@@ -68,11 +68,11 @@ def main():
     desktop = VirtualDesktop(wine)
     try:
         desktop.start(windows_folder + "\\layer_apply.exe", Wine.windows_path(result))
-        wait_for("the layer", lambda: len(layer_processes()) == 1, 90)
+        wait_for("the layer", lambda: len(layer_processes(wine)) == 1, 90)
         desktop.start(windows_folder + "\\minimal_window.exe")
         wait_for("the bare window", lambda: processes_named(b"minimal_window.exe"), 30)
         time.sleep(5)  # both have painted and settled
-        programs = {"layer": (layer_processes()[0], "MirellaDesktopLayer"),
+        programs = {"layer": (layer_processes(wine)[0], "MirellaDesktopLayer"),
                     "bare window": (processes_named(b"minimal_window.exe")[0],
                                     "MirellaMinimalWindow")}
         before = {name: cpu_ticks(pid) for name, (pid, _) in programs.items()}

@@ -253,7 +253,6 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"dialog" && count == 2) code = Dialog();
   if (command == L"at" && count == 4) code = At(arguments[2], arguments[3]);
   if (command == L"z-order" && count == 2) code = ZOrder();
-  if (command == L"alive" && count == 2) { DWORD_PTR r = 0; Print(SendMessageTimeoutW(Layer(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r) ? "alive\n" : "hung\n"); GUITHREADINFO g{}; g.cbSize = sizeof g; GetGUIThreadInfo(0, &g); Print("capture %s active %s fg %s\n", ClassOf(g.hwndCapture).c_str(), ClassOf(g.hwndActive).c_str(), ClassOf(GetForegroundWindow()).c_str()); code = 0; }
   if (command == L"show-desktop" && count == 4) code = ShowDesktop(arguments[2], arguments[3]);
   if (command == L"activate" && count == 5) code = Activate(arguments[2], arguments[3], arguments[4]);
   if (code == 0 && output.empty()) Print("done\n");

@@ -21,19 +21,22 @@ HOVER = (0, 0, 255)
 DOCS_SCREENSHOT = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "layer.png")
 
 
-def layer_processes():
-    """The ids of the running `desktop.exe /layer` processes, from their command lines."""
+def layer_processes(wine):
+    """The ids of the running `desktop.exe /layer` processes of this test's prefix, from their
+    command lines and the drive C they map (another test's layer may run in its own prefix)."""
+    drive = os.fsencode(os.path.join(wine.prefix, "drive_c"))
     found = []
-    for name in os.listdir("/proc"):
-        if not name.isdigit():
-            continue
+    for name in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{name}/cmdline", "rb") as file:
                 command = file.read().lower()
+            if b"desktop.exe" not in command or b"/layer" not in command:
+                continue
+            with open(f"/proc/{name}/maps", "rb") as file:
+                if drive in file.read():
+                    found.append(int(name))
         except OSError:
             continue
-        if b"desktop.exe" in command and b"/layer" in command:
-            found.append(int(name))
     return found
 
 
@@ -99,7 +102,7 @@ def test(arguments):
                       Wine.windows_path(result_file))
         wait_for("the helper's Apply", lambda: os.path.exists(result_file), 90)
         places = read_places(result_file)
-        wait_for("the layer's process", lambda: len(layer_processes()) == 1, 30)
+        wait_for("the layer's process", lambda: len(layer_processes(wine)) == 1, 30)
         command = wine.registry_value(RUN_KEY, "Mirella")
         check(command == f"\"{windows_folder}\\desktop.exe\" /layer",
               f"the Run value is {command!r}")
@@ -179,8 +182,8 @@ def test(arguments):
         # A link whose file is missing: the shell's message, over the layer that goes on.
         click(*centre(screen_rect("caption", 1)))
         wait_for("the shell's message about the missing file", lambda: probe("dialog"), 60)
-        check(len(layer_processes()) == 1,
-              f"the layer ended after a link that cannot be opened: {layer_processes()}")
+        check(len(layer_processes(wine)) == 1,
+              f"the layer ended after a link that cannot be opened: {layer_processes(wine)}")
         move_mouse(origin_x + 2, origin_y + 2)
         caption = screen_rect("caption", 2)
         move_mouse(*centre(caption))
@@ -273,13 +276,13 @@ def test(arguments):
         # One layer per session: a second start ends at once with 0.
         code = wine.run(os.path.join(folder, b"desktop.exe"), "/layer", timeout=60).returncode
         check(code == 0, f"a second /layer ended with {code}")
-        check(len(layer_processes()) == 1, f"layers running: {layer_processes()}")
+        check(len(layer_processes(wine)) == 1, f"layers running: {layer_processes(wine)}")
         log("a second /layer start leaves one layer")
 
         # /restore /quiet in the same desktop (as the uninstaller runs it) ends the layer.
         desktop.start((windows_folder + "\\desktop.exe").encode(WINE_CODE_PAGE), "/restore",
                       "/quiet")
-        wait_for("the layer to end", lambda: not layer_processes(), 60)
+        wait_for("the layer to end", lambda: not layer_processes(wine), 60)
         check(wine.registry_value(RUN_KEY, "Mirella") is None, "the Run value is still there")
         log("/restore ends the layer and removes its Run value")
     finally:

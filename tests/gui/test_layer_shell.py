@@ -93,7 +93,7 @@ def test(arguments):
         desktop.start(program("layer_apply.exe"), Wine.windows_path(result_file))
         wait_for("the helper's Apply", lambda: os.path.exists(result_file), 90)
         places = read_places(result_file)
-        wait_for("the layer's process", lambda: len(layer_processes()) == 1, 30)
+        wait_for("the layer's process", lambda: len(layer_processes(wine)) == 1, 30)
         origin_x, origin_y, _, _ = window_geometry(desktop.window)
         area = places[("workarea", 0)]
 
