@@ -159,8 +159,11 @@ PictureArrangement ArrangementOf(render::WallpaperArrangement arrangement) {
 
 Result<DrawnDesktop> ScreenDesktopPictures::Draw(
     const DesktopContent& content, const std::string& programFolder,
-    const std::vector<MonitorWallpaper>& monitors) const {
+    const std::vector<MonitorWallpaper>& monitors, int primaryDpi) const {
   std::vector<render::MonitorArea> screen = render::ScreenMonitors();
+  for (render::MonitorArea& monitor : screen) {
+    if (monitor.primary && primaryDpi > 0) monitor.dpi = primaryDpi;
+  }
   const bool perMonitor = !monitors.empty() && NameMonitors(screen, monitors);
   const render::WallpaperPlan plan = render::PlanWallpapers(screen, perMonitor);
   if (plan.pictures.empty()) {

@@ -33,7 +33,8 @@ class ScreenDesktopPictures : public DesktopPicture {
  public:
   explicit ScreenDesktopPictures(const FileSystem& files) : files_(files) {}
   Result<DrawnDesktop> Draw(const DesktopContent& content, const std::string& programFolder,
-                            const std::vector<MonitorWallpaper>& monitors) const override;
+                            const std::vector<MonitorWallpaper>& monitors,
+                            int primaryDpi) const override;
 
  private:
   const FileSystem& files_;

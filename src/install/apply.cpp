@@ -198,7 +198,7 @@ class ApplyRun {
     if (!pictureDesktop_) return Status::Ok();
     before_.monitors = services_.shell.GetMonitorWallpapers();
     if (!before_.monitors.empty()) before_.position = services_.shell.GetWallpaperPosition();
-    auto drawn = services_.picture.Draw(content, programFolder_, before_.monitors);
+    auto drawn = services_.picture.Draw(content, programFolder_, before_.monitors, 0);
     if (!drawn) return drawn.status();
     drawn_ = std::move(drawn).value();
     if (drawn_.pictures.empty() || drawn_.pictures.size() > kMostPictureFiles) {

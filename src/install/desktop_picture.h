@@ -36,9 +36,11 @@ class DesktopPicture {
   virtual ~DesktopPicture() = default;
   // `programFolder` holds icons/ and Themes/Blue Classic/, the pictures the page shows.
   // `monitors` are the shell's per-monitor wallpapers (DesktopShell::GetMonitorWallpapers):
-  // empty where the shell takes one picture for all monitors.
+  // empty where the shell takes one picture for all monitors. `primaryDpi` is the DPI the
+  // desktop layer lays the page out at, told it with a DPI change; 0: the primary monitor's own.
   virtual Result<DrawnDesktop> Draw(const DesktopContent& content, const std::string& programFolder,
-                                    const std::vector<MonitorWallpaper>& monitors) const = 0;
+                                    const std::vector<MonitorWallpaper>& monitors,
+                                    int primaryDpi) const = 0;
 };
 
 }  // namespace mirella

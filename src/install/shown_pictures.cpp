@@ -41,7 +41,7 @@ Status ShowPictureFiles(DesktopShell& shell, const DrawnDesktop& drawn,
 }
 
 RedrawResult RedrawShownPictures(const DesktopContent& content, const std::string& programFolder,
-                                 const RedrawServices& services) {
+                                 int primaryDpi, const RedrawServices& services) {
   const std::string appData = AppDataFolder(services.environment, services.registry);
   if (appData.empty()) return RedrawResult::kNotOurs;
   const DesktopPlaces places =
@@ -50,7 +50,7 @@ RedrawResult RedrawShownPictures(const DesktopContent& content, const std::strin
   const std::vector<std::string> shown = ShownPictures(services.registry, monitors);
   if (!ProgramPicture(shown[0], places)) return RedrawResult::kNotOurs;
 
-  auto drawn = services.picture.Draw(content, programFolder, monitors);
+  auto drawn = services.picture.Draw(content, programFolder, monitors, primaryDpi);
   if (!drawn || drawn.value().pictures.empty() ||
       drawn.value().pictures.size() > kMostPictureFiles) {
     return RedrawResult::kFailed;

@@ -47,8 +47,9 @@ enum class RedrawResult {
 
 // Draws the desktop anew for the monitors attached now and shows it in place of the pictures
 // Apply or an earlier redraw set, as Apply would; only while the wallpaper value names one of
-// them, so that a picture the user has chosen since stays.
+// them, so that a picture the user has chosen since stays. `primaryDpi` as for
+// DesktopPicture::Draw.
 RedrawResult RedrawShownPictures(const DesktopContent& content, const std::string& programFolder,
-                                 const RedrawServices& services);
+                                 int primaryDpi, const RedrawServices& services);
 
 }  // namespace mirella

@@ -107,7 +107,8 @@ class FakeDesktopShell : public DesktopShell {
 class FakeDesktopPicture : public DesktopPicture {
  public:
   Result<DrawnDesktop> Draw(const DesktopContent& /*content*/, const std::string& /*programFolder*/,
-                            const std::vector<MonitorWallpaper>& monitors) const override {
+                            const std::vector<MonitorWallpaper>& monitors,
+                            int /*primaryDpi*/) const override {
     if (fail) return Status::Failure("Не удалось нарисовать Рабочий стол.");
     DrawnDesktop drawn;
     if (monitors.size() > 1) {

@@ -32,7 +32,7 @@ class SolidScreenPicture : public mirella::DesktopPicture {
       : red_(red), green_(green), blue_(blue) {}
   mirella::Result<mirella::DrawnDesktop> Draw(
       const mirella::DesktopContent&, const std::string&,
-      const std::vector<mirella::MonitorWallpaper>&) const override {
+      const std::vector<mirella::MonitorWallpaper>&, int) const override {
     return mirella::DrawnDesktop{
         mirella::PictureArrangement::kSingle, "bmp",
         {{"", mirella::testing::SolidBmp(GetSystemMetrics(SM_CXSCREEN),

@@ -326,7 +326,7 @@ TEST_F(RestoreTest, ADisplayChangeRedrawsThePicturesWhileTheyAreShown) {
   const RedrawServices services{environment, registry, files, shell, picture};
   picture.spanned = true;
   picture.bytes = "BM two monitors";
-  ASSERT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, services),
+  ASSERT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, 0, services),
             RedrawResult::kRedrawn);
   EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
   EXPECT_EQ(File(kSecondPicture), "BM two monitors");
@@ -336,7 +336,7 @@ TEST_F(RestoreTest, ADisplayChangeRedrawsThePicturesWhileTheyAreShown) {
 
   // The user's own picture chosen since stays.
   Write(kDesktop, "Wallpaper", RegistryValue{1, "C:\\mine.jpg"});
-  EXPECT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, services),
+  EXPECT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, 0, services),
             RedrawResult::kNotOurs);
   EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
   EXPECT_TRUE(files.FileExists(kSecondPicture));

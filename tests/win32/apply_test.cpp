@@ -90,7 +90,7 @@ class PageDesktopShell : public Win32DesktopShell {
 class SolidPicture : public DesktopPicture {
  public:
   Result<DrawnDesktop> Draw(const DesktopContent&, const std::string&,
-                            const std::vector<MonitorWallpaper>&) const override {
+                            const std::vector<MonitorWallpaper>&, int) const override {
     return DrawnDesktop{PictureArrangement::kSingle, "bmp", {{"", Bmp()}}};
   }
   std::string Bmp() const { return testing::SolidBmp(64, 48, red, 0x40, 0x80); }

@@ -221,7 +221,8 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
         return 0;
       case kWallpaperTimer:
         KillTimer(Handle(), kWallpaperTimer);
-        RedrawShownPictures(content_, programFolder_,
+        // At the layer's DPI, so that the page under the links is laid out as the layer is.
+        RedrawShownPictures(content_, programFolder_, dpi_,
                             RedrawServices{services_.environment, services_.registry,
                                            services_.files, services_.shell, services_.picture});
         return 0;
