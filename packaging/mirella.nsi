@@ -235,6 +235,12 @@ Section "Uninstall"
   ${Else}
     Delete "$APPDATA\Mirella\desktop.bmp"
     RMDir "$APPDATA\Mirella"
+    ; The pictures drawn for this machine's monitors: two generations of desktop-<g>-<i>.
+    Delete "$LOCALAPPDATA\Mirella\desktop-1-*.png"
+    Delete "$LOCALAPPDATA\Mirella\desktop-2-*.png"
+    Delete "$LOCALAPPDATA\Mirella\desktop-1-*.bmp"
+    Delete "$LOCALAPPDATA\Mirella\desktop-2-*.bmp"
+    RMDir "$LOCALAPPDATA\Mirella"
   ${EndIf}
 
   !insertmacro RemoveShippedProgram
@@ -275,6 +281,9 @@ Section "Uninstall"
     IfFileExists "$APPDATA\Mirella\*.*" 0 +3
       DetailPrint "Оставлены рисунок Рабочего стола и сохранённый прежний Рабочий стол:"
       DetailPrint "    $APPDATA\Mirella"
+    IfFileExists "$LOCALAPPDATA\Mirella\*.*" 0 +3
+      DetailPrint "Оставлены рисунки Рабочего стола для мониторов:"
+      DetailPrint "    $LOCALAPPDATA\Mirella"
     DetailPrint "Чтобы вернуть прежний Рабочий стол, установите Mirella снова"
     DetailPrint "и выберите в меню «Пуск» «Вернуть прежний Рабочий стол»."
     StrCpy $UninstallTitle "Прежний Рабочий стол не возвращён"

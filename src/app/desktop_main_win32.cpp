@@ -11,7 +11,7 @@
 #include "app/command_line_forms.h"
 #include "app/layer/desktop_layer_win32.h"
 #include "app/program_arguments_win32.h"
-#include "app/screen_desktop_picture_win32.h"
+#include "app/wallpaper_pictures_win32.h"
 #include "app/wizard/main_window.h"
 #include "app/wizard/splash_window.h"
 #include "generate/code_page_win32.h"
@@ -36,14 +36,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     mode = mirella::app::ParseLaunchMode(arguments);
     mirella::Win32Registry registry;
     mirella::Win32DesktopShell shell;
+    const mirella::app::ScreenDesktopPictures picture(files);
     // The resident layer needs none of the wizard's windows and services.
     if (mode == LaunchMode::kLayer) {
-      return mirella::app::RunDesktopLayer(instance,
-                                           {environment, files, codePage, registry, shell});
+      return mirella::app::RunDesktopLayer(
+          instance, {environment, files, codePage, registry, shell, picture});
     }
 
     mirella::ui::win32::Win32Host host(instance);
-    const mirella::app::ScreenDesktopPicture picture(files);
 
     // "/restore" and the other command-line forms run instead of the windows below.
     if (const auto exitCode = mirella::app::RunCommandLine(

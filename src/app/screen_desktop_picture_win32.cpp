@@ -96,11 +96,6 @@ std::string BmpFile(int width, int height, std::size_t stride) {
 
 }  // namespace
 
-Result<std::string> ScreenDesktopPicture::DrawBmp(const DesktopContent& content,
-                                                  const std::string& programFolder) const {
-  return DrawDesktopBmp(content, programFolder, files_, PrimaryDesktopFrame());
-}
-
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,
                                    const FileSystem& files, int width, int height, int dpi) {
   DesktopFrame frame;

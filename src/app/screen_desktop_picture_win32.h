@@ -7,21 +7,12 @@
 #include <string>
 
 #include "app/desktop_frame_win32.h"
-#include "install/desktop_picture.h"
+#include "content/desktop_content.h"
 #include "render/desktop_renderer_win32.h"
 #include "system/file_system.h"
+#include "system/result.h"
 
 namespace mirella::app {
-
-class ScreenDesktopPicture : public DesktopPicture {
- public:
-  explicit ScreenDesktopPicture(const FileSystem& files) : files_(files) {}
-  Result<std::string> DrawBmp(const DesktopContent& content,
-                              const std::string& programFolder) const override;
-
- private:
-  const FileSystem& files_;
-};
 
 // The same picture for a frame: the screen's size, the page laid out for the work area.
 Result<std::string> DrawDesktopBmp(const DesktopContent& content, const std::string& programFolder,

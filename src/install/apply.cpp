@@ -7,10 +7,12 @@
 #include "content/links.h"
 #include "generate/desktop_script.h"
 #include "generate/theme_page.h"
+#include "install/desktop_picture_files.h"
 #include "install/desktop_places.h"
 #include "install/desktop_policies.h"
 #include "install/desktop_snapshot.h"
 #include "install/previous_desktop.h"
+#include "install/shown_pictures.h"
 
 namespace mirella {
 namespace {
@@ -44,10 +46,12 @@ class Rollback {
 struct Snapshots {
   FileSnapshot script;
   FileSnapshot desktopFile;
-  FileSnapshot picture;
   DesktopValues values;
   std::optional<RegistryValue> layerStartup;  // taken on picture-only desktops
   SlideshowState slideshow;                   // taken on picture-only desktops
+  // Where the shell takes a picture per monitor: what each showed, and how it was fitted.
+  std::vector<MonitorWallpaper> monitors;
+  std::optional<int> position;
   std::optional<WebDesktopOptions> webDesktop;  // page desktops; nullopt: not to be switched
 };
 
@@ -120,11 +124,27 @@ class ApplyRun {
 
   bool PageNotShown() const { return pageNotShown_; }
 
+  // The pictures are written beside the ones shown, under the other generation's names, so that
+  // no file the shell shows changes under it; the ones they replace go once they are shown.
   Status ShowAsPicture() {
-    if (Status written = files_.WriteFileReplacing(places_.picture, pictureBytes_); !written) {
-      return written;
+    pictureFiles_ = NextPictureFiles(places_.pictureFolder,
+                                     ShownPictures(registry_, before_.monitors),
+                                     static_cast<int>(drawn_.pictures.size()), drawn_.extension);
+    if (Status created = files_.CreateDirectories(places_.pictureFolder); !created) return created;
+    rollback_.Add(AppliedItem::kPicture, [this] {
+      Status first = Status::Ok();
+      for (const std::string& path : pictureFiles_.paths) {
+        if (Status removed = files_.RemoveFile(path); !removed && first) first = removed;
+      }
+      return first;
+    });
+    for (std::size_t index = 0; index < pictureFiles_.paths.size(); ++index) {
+      if (Status written = files_.WriteFileReplacing(pictureFiles_.paths[index],
+                                                     drawn_.pictures[index].bytes);
+          !written) {
+        return written;
+      }
     }
-    rollback_.Add(AppliedItem::kPicture, [this] { return before_.picture.PutBack(files_); });
     // Before the shown desktop's undo, so that it runs after it: showing the old picture would
     // end the slideshow again.
     rollback_.Add(AppliedItem::kSlideshow, [this] {
@@ -138,7 +158,13 @@ class ApplyRun {
       slideshowStopped_ = true;
     }
     shellChanged_ = true;
-    if (Status shown = services_.shell.SetPictureWallpaper(places_.picture); !shown) return shown;
+    if (Status shown = ShowPictureFiles(services_.shell, drawn_, pictureFiles_); !shown) {
+      return shown;
+    }
+    // What the new pictures replace: the other generation, and the single picture an earlier
+    // version kept in the roaming folder. Left where they cannot go, as nothing shows them.
+    RemoveStalePictureFiles(files_, places_.pictureFolder, pictureFiles_);
+    files_.RemoveFile(places_.picture);
     // Without a layer the desktop is all there, only its links do not open: not a failure.
     services_.shell.StartDesktopLayer(programFolder_);
     return Status::Ok();
@@ -170,9 +196,15 @@ class ApplyRun {
   // Drawing is the step most likely to fail, and it changes nothing.
   Status DrawPicture(const DesktopContent& content) {
     if (!pictureDesktop_) return Status::Ok();
-    auto drawn = services_.picture.DrawBmp(content, programFolder_);
+    before_.monitors = services_.shell.GetMonitorWallpapers();
+    if (!before_.monitors.empty()) before_.position = services_.shell.GetWallpaperPosition();
+    auto drawn = services_.picture.Draw(content, programFolder_, before_.monitors, 0);
     if (!drawn) return drawn.status();
-    pictureBytes_ = std::move(drawn).value();
+    drawn_ = std::move(drawn).value();
+    if (drawn_.pictures.empty() || drawn_.pictures.size() > kMostPictureFiles) {
+      return Status::Failure("Не удалось нарисовать Рабочий стол: мониторов " +
+                             std::to_string(drawn_.pictures.size()) + ".");
+    }
     return Status::Ok();
   }
 
@@ -181,7 +213,6 @@ class ApplyRun {
     const std::pair<FileSnapshot*, std::string> files[] = {
         {&before_.script, DesktopScriptPath(programFolder_)},
         {&before_.desktopFile, places_.desktopFile},
-        {&before_.picture, places_.picture},
     };
     for (const auto& [snapshot, path] : files) {
       auto old = FileSnapshot::Take(files_, path);
@@ -213,19 +244,28 @@ class ApplyRun {
   void AddShownDesktopUndo() {
     rollback_.Add(AppliedItem::kShownDesktop, [this]() -> Status {
       if (!shellChanged_) return Status::Ok();
-      if (Status shown = ShowWallpaperValue(registry_, services_.shell); !shown) return shown;
+      if (drawn_.arrangement == PictureArrangement::kPerMonitor) {
+        if (Status shown = ShowMonitorWallpapers(services_.shell, before_.monitors,
+                                                 before_.position, files_);
+            !shown) {
+          return shown;
+        }
+      } else if (Status shown = ShowWallpaperValue(registry_, services_.shell); !shown) {
+        return shown;
+      }
       return PutBackDesktopValue(registry_, kWallpaperValue, before_.values[kWallpaperValue]);
     });
   }
 
-  // Stretched over the whole screen, not tiled: the picture is the screen's size. The layer over
-  // the picture makes its entries' links work; it starts at every logon.
+  // The wallpaper value names the primary's picture. The layer over the picture makes its
+  // entries' links work; it starts at every logon.
   Status SetPictureValues() {
+    const auto [style, tile] = PictureStyleValues(drawn_.arrangement);
     const std::pair<DesktopValueIndex, std::string> values[] = {
         {kPageWallpaperValue, themePage_},
-        {kWallpaperStyleValue, "2"},
-        {kTileWallpaperValue, "0"},
-        {kWallpaperValue, places_.picture},
+        {kWallpaperStyleValue, style},
+        {kTileWallpaperValue, tile},
+        {kWallpaperValue, pictureFiles_.paths[0]},
     };
     for (const auto& [index, text] : values) {
       if (Status set = SetDesktopValue(index, text); !set) return set;
@@ -263,7 +303,8 @@ class ApplyRun {
   bool shellChanged_ = false;   // the shell has been asked to show the picture
   bool slideshowStopped_ = false;
   bool pageNotShown_ = false;
-  std::string pictureBytes_;
+  DrawnDesktop drawn_;
+  PictureFileSet pictureFiles_;
   Snapshots before_;
   Rollback rollback_;
 };
@@ -282,7 +323,8 @@ ApplyOutcome Apply(const DesktopContent& content, const ApplyServices& services)
     return refused;
   }
 
-  ApplyRun run(services, DesktopPlacesIn(appData));
+  ApplyRun run(services, DesktopPlacesIn(appData, LocalAppDataFolder(services.environment,
+                                                                     services.registry)));
   if (Status saved = run.SavePreviousDesktop(); !saved) {
     return {ApplyResult::kFailed, std::move(saved), {}, {}, false};
   }

@@ -51,12 +51,20 @@ struct DesktopPlaces {
   // The shell's own copies of the wallpaper it shows (Windows 8 and later, then 7), which it
   // keeps showing when the file the wallpaper value names is gone.
   std::array<std::string, 2> shellWallpaperCopies;
+  // <LocalAppData>\Mirella: the pictures drawn for this machine's monitors, which a roaming
+  // profile should not carry to machines they do not fit (desktop_picture_files.h).
+  std::string pictureFolder;
 };
 
 // The user's application-data folder: the shell-folders value, or the shell's own answer when
 // that value is empty. Empty when neither is known.
 std::string AppDataFolder(const Environment& environment, const Registry& registry);
 
-DesktopPlaces DesktopPlacesIn(const std::string& appData);
+// The user's folder for application data that stays on this machine: the shell-folders value
+// "Local AppData", or the shell's own answer. Empty when neither is known.
+std::string LocalAppDataFolder(const Environment& environment, const Registry& registry);
+
+// Without a local folder the pictures stay in the roaming one.
+DesktopPlaces DesktopPlacesIn(const std::string& appData, const std::string& localAppData = {});
 
 }  // namespace mirella

@@ -1,5 +1,6 @@
 #include "install/desktop_snapshot.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mirella {
@@ -54,6 +55,23 @@ Status ShowWallpaperValue(const Registry& registry, DesktopShell& shell) {
   const std::string picture = registry.GetStringValue(
       RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
   return shell.SetPictureWallpaper(picture);
+}
+
+Status ShowMonitorWallpapers(DesktopShell& shell, const std::vector<MonitorWallpaper>& monitors,
+                             const std::optional<int>& position, const FileSystem& files) {
+  Status first = position ? shell.SetWallpaperPosition(*position) : Status::Ok();
+  const std::vector<MonitorWallpaper> attached = shell.GetMonitorWallpapers();
+  for (const MonitorWallpaper& monitor : monitors) {
+    const bool there = std::any_of(attached.begin(), attached.end(), [&](const auto& now) {
+      return now.monitor == monitor.monitor;
+    });
+    if (!there || monitor.picture.empty() || !files.FileExists(monitor.picture)) continue;
+    if (Status shown = shell.SetMonitorWallpaper(monitor.monitor, monitor.picture);
+        !shown && first) {
+      first = std::move(shown);
+    }
+  }
+  return first;
 }
 
 }  // namespace mirella

@@ -67,4 +67,13 @@ Status PutBackFile(FileSystem& files, const std::string& path, const std::string
 // the caller puts the value back once more after this.
 Status ShowWallpaperValue(const Registry& registry, DesktopShell& shell);
 
+// DESKTOP_WALLPAPER_POSITION's stretch: a picture of the monitor's size shown pixel for pixel.
+inline constexpr int kStretchPosition = 2;
+
+// Each monitor shown the picture it showed, where it is still attached and the picture is
+// there, and the fitting as it was (nullopt: left as it is). Every monitor is tried; the first
+// failure is reported.
+Status ShowMonitorWallpapers(DesktopShell& shell, const std::vector<MonitorWallpaper>& monitors,
+                             const std::optional<int>& position, const FileSystem& files);
+
 }  // namespace mirella

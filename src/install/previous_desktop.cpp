@@ -12,9 +12,9 @@ namespace {
 
 constexpr std::string_view kMagic = "Mirella previous desktop\x1a";
 // Format 1: the values and Desktop.htt. Format 2 adds the web desktop's options, the slideshow
-// and the picture copy's name after them.
+// and the picture copy's name after them; format 3 each monitor's picture and their fitting.
 constexpr std::uint32_t kFirstVersion = 1;
-constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kVersion = 3;
 
 std::uint32_t Crc32(std::string_view bytes) {
   std::uint32_t crc = 0xffffffffu;
@@ -125,6 +125,16 @@ std::string EncodePreviousDesktop(const PreviousDesktop& desktop) {
     for (const std::string& item : slideshow.items) out.Text(item);
   }
   out.Text(desktop.pictureCopy);
+  out.Number(static_cast<std::uint32_t>(desktop.monitors.size()));
+  for (const MonitorWallpaper& monitor : desktop.monitors) {
+    out.Text(monitor.monitor);
+    for (const int edge : {monitor.left, monitor.top, monitor.right, monitor.bottom}) {
+      out.Number(static_cast<std::uint32_t>(edge));
+    }
+    out.Text(monitor.picture);
+  }
+  out.Flag(desktop.position.has_value());
+  if (desktop.position) out.Number(static_cast<std::uint32_t>(*desktop.position));
   out.Number(Crc32(out.bytes()));
   return std::move(out.bytes());
 }
@@ -148,6 +158,21 @@ void ReadSecondFormat(Reader& in, PreviousDesktop& desktop) {
     for (std::uint32_t i = 0; i < count && in.good(); ++i) slideshow.items.push_back(in.Text());
   }
   desktop.pictureCopy = in.Text();
+}
+
+// What format 3 adds after format 2's part.
+void ReadThirdFormat(Reader& in, PreviousDesktop& desktop) {
+  const std::uint32_t count = in.Number();
+  for (std::uint32_t i = 0; i < count && in.good(); ++i) {
+    MonitorWallpaper monitor;
+    monitor.monitor = in.Text();
+    for (int* edge : {&monitor.left, &monitor.top, &monitor.right, &monitor.bottom}) {
+      *edge = static_cast<int>(in.Number());
+    }
+    monitor.picture = in.Text();
+    desktop.monitors.push_back(std::move(monitor));
+  }
+  if (in.Flag()) desktop.position = static_cast<int>(in.Number());
 }
 
 }  // namespace
@@ -183,6 +208,7 @@ std::optional<PreviousDesktop> DecodePreviousDesktop(std::string_view bytes) {
     desktop.desktopFile = std::move(file);
   }
   if (version >= 2) ReadSecondFormat(in, desktop);
+  if (version >= 3) ReadThirdFormat(in, desktop);
   if (!in.good() || !in.AtEnd()) return std::nullopt;
   return desktop;
 }
@@ -254,6 +280,8 @@ Result<PreviousDesktop> ReadCurrentDesktop(const Registry& registry, const FileS
     auto slideshow = shell.GetSlideshowState();
     if (!slideshow) return slideshow.status();
     desktop.slideshow = std::move(slideshow).value();
+    desktop.monitors = shell.GetMonitorWallpapers();
+    if (!desktop.monitors.empty()) desktop.position = shell.GetWallpaperPosition();
   }
   return desktop;
 }

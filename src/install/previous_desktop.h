@@ -3,11 +3,12 @@
 // application-data folder so that it can be put back exactly: each wallpaper value with its type
 // and raw data, or its absence, and the shell's Desktop.htt with its attributes, or its absence;
 // since format 2 also the web desktop's options, the slideshow, and the name of a copy of the
-// picture the user saw, kept beside the saved file.
+// picture the user saw, kept beside the saved file; since format 3 each monitor's picture and
+// their fitting, where the shell takes a picture per monitor.
 //
 // The file starts with a magic text and a format version and ends with a CRC-32 of everything
 // before it; a file that is damaged, cut short, of an unknown version or written by anything
-// else is never taken for a saved desktop. Files of format 1 are read as they were written.
+// else is never taken for a saved desktop. Files of formats 1 and 2 are read as they were written.
 
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,10 @@ struct PreviousDesktop {
   // The copy of the picture shown, beside the saved file (DesktopPlaces::previousPicture and
   // its extension); empty: none was taken.
   std::string pictureCopy;
+  // Where the shell takes a picture per monitor (Windows 8 and later): what each showed, and
+  // how the pictures were fitted; empty and nullopt elsewhere.
+  std::vector<MonitorWallpaper> monitors;
+  std::optional<int> position;
   bool operator==(const PreviousDesktop&) const = default;
 };
 

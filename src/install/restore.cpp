@@ -72,6 +72,11 @@ class RestoreRun {
     // The values go back once more after the shell has rewritten the wallpaper value, so that
     // they stay exactly as saved (a REG_EXPAND_SZ value keeps its type).
     Status shown = services_.shell.SetPictureWallpaper(PictureToShow());
+    // Then each monitor its own picture, where the shell had one per monitor.
+    if (shown && !old_.monitors.empty()) {
+      shown = ShowMonitorWallpapers(services_.shell, old_.monitors, old_.position,
+                                    services_.files);
+    }
     const bool pictureBack = shown.ok();
     Record(AppliedItem::kShownDesktop, std::move(shown));
     PutValuesBack(false);

@@ -26,8 +26,21 @@ Result<std::string> EncodePng(const BgrPixels& pixels) {
   if (SUCCEEDED(result)) result = CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
   if (SUCCEEDED(result)) result = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put());
   if (SUCCEEDED(result)) result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-  if (SUCCEEDED(result)) result = encoder->CreateNewFrame(frame.Put(), nullptr);
-  if (SUCCEEDED(result)) result = frame->Initialize(nullptr);
+  ComPtr<IPropertyBag2> options;
+  if (SUCCEEDED(result)) result = encoder->CreateNewFrame(frame.Put(), options.Put());
+  if (SUCCEEDED(result) && options) {
+    // No filter instead of the encoder trying each on each row: the page's flat colour and
+    // tiles compress as well (under Wine 0.09 MB instead of 0.11 MB for two monitors), in half
+    // the time.
+    PROPBAG2 name{};
+    name.pstrName = const_cast<wchar_t*>(L"FilterOption");
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_UI1;
+    value.bVal = static_cast<BYTE>(WICPngFilterNone);
+    options->Write(1, &name, &value);  // an encoder without the option keeps its own choice
+  }
+  if (SUCCEEDED(result)) result = frame->Initialize(options.Get());
   if (SUCCEEDED(result)) {
     result = frame->SetSize(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height));
   }

@@ -34,6 +34,17 @@ struct SlideshowState {
   bool operator==(const SlideshowState&) const = default;
 };
 
+// A monitor as the shell's per-monitor wallpaper object knows it (Windows 8 and later).
+struct MonitorWallpaper {
+  std::string monitor;  // the shell's device path for the monitor
+  int left = 0;         // its rectangle in virtual-screen pixels
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  std::string picture;  // the file it shows; empty: none
+  bool operator==(const MonitorWallpaper&) const = default;
+};
+
 class DesktopShell {
  public:
   virtual ~DesktopShell() = default;
@@ -65,6 +76,16 @@ class DesktopShell {
   virtual Status StopSlideshow() = 0;
   // Runs the slideshow again, with its items and options.
   virtual Status StartSlideshow(const SlideshowState& slideshow) = 0;
+
+  // Each attached monitor with the picture it shows, where the shell takes a picture per monitor;
+  // empty where it has no such object (before Windows 8, Wine) or will not say.
+  virtual std::vector<MonitorWallpaper> GetMonitorWallpapers() = 0;
+  // Shows the picture on that monitor alone, saved in the user's profile.
+  virtual Status SetMonitorWallpaper(const std::string& monitor, const std::string& path) = 0;
+  // How every monitor's picture is fitted to it (DESKTOP_WALLPAPER_POSITION: 0 centre, 1 tile,
+  // 2 stretch, 3 fit, 4 fill, 5 span); nullopt where the shell has no per-monitor object.
+  virtual std::optional<int> GetWallpaperPosition() = 0;
+  virtual Status SetWallpaperPosition(int position) = 0;
 };
 
 }  // namespace mirella

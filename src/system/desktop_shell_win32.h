@@ -2,7 +2,7 @@
 // The shell's side of the desktop on Windows: what the system has decides which desktop the
 // shell shows; SystemParametersInfoW sets a picture wallpaper; the shell's Active Desktop object
 // refreshes a page desktop and holds its options; the per-monitor wallpaper object (Windows 8
-// and later) runs the slideshow.
+// and later) runs the slideshow and holds each monitor's picture.
 
 #include "system/desktop_shell.h"
 #include "win32/system_exports.h"
@@ -29,6 +29,11 @@ class Win32DesktopShell : public DesktopShell {
   Result<SlideshowState> GetSlideshowState() override;
   Status StopSlideshow() override;
   Status StartSlideshow(const SlideshowState& slideshow) override;
+  // desktop_monitor_wallpapers_win32.cpp: through the same object.
+  std::vector<MonitorWallpaper> GetMonitorWallpapers() override;
+  Status SetMonitorWallpaper(const std::string& monitor, const std::string& path) override;
+  std::optional<int> GetWallpaperPosition() override;
+  Status SetWallpaperPosition(int position) override;
 
  private:
   DesktopKind kind_;

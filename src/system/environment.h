@@ -17,6 +17,8 @@ class Environment {
   virtual std::string CurrentUserSid() const = 0;
   // The shell's own application-data folder of the current user (CSIDL_APPDATA), or empty.
   virtual std::string ShellAppDataFolder() const = 0;
+  // The same for the folder that stays on this machine (CSIDL_LOCAL_APPDATA), or empty.
+  virtual std::string ShellLocalAppDataFolder() const = 0;
   // The user's folder for temporary files, without a trailing backslash.
   virtual std::string TemporaryFolder() const = 0;
 };

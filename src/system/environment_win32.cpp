@@ -73,13 +73,16 @@ std::string Win32Environment::CurrentUserSid() const {
   return Narrow(text.Get());
 }
 
-std::string Win32Environment::ShellAppDataFolder() const {
+namespace {
+
+// A shell folder of the current user, or empty.
+std::string ShellFolder(int csidl) {
   // Through the shell's item list and its parsing name, which has no length limit (the
   // path-returning calls of older systems fill a buffer of at most 260 characters).
   const ShellFunctions& shell = Shell();
   if (!shell.shGetFolderLocation || !shell.shGetDesktopFolder || !shell.strRetToStr) return {};
   CoTaskMemory<ITEMIDLIST> folder;
-  if (FAILED(shell.shGetFolderLocation(nullptr, CSIDL_APPDATA, nullptr, 0, folder.Put()))) {
+  if (FAILED(shell.shGetFolderLocation(nullptr, csidl, nullptr, 0, folder.Put()))) {
     return {};
   }
   ComPtr<IShellFolder> desktop;
@@ -92,6 +95,14 @@ std::string Win32Environment::ShellAppDataFolder() const {
   // A virtual folder would answer with a "::{...}" name; only a real folder will do.
   if (path.size() < 3 || (path[1] != L':' && path.rfind(L"\\\\", 0) != 0)) return {};
   return Narrow(WithoutTrailingBackslash(path));
+}
+
+}  // namespace
+
+std::string Win32Environment::ShellAppDataFolder() const { return ShellFolder(CSIDL_APPDATA); }
+
+std::string Win32Environment::ShellLocalAppDataFolder() const {
+  return ShellFolder(CSIDL_LOCAL_APPDATA);
 }
 
 std::string Win32Environment::TemporaryFolder() const {

@@ -11,6 +11,7 @@ class Win32Environment : public Environment {
   std::string ProgramFolder() const override;
   std::string CurrentUserSid() const override;
   std::string ShellAppDataFolder() const override;
+  std::string ShellLocalAppDataFolder() const override;
   std::string TemporaryFolder() const override;
 };
 

@@ -1,5 +1,7 @@
-// Times drawing the desktop and saving it as a BMP against writing the same bytes to a file, in
-// the same run: the medians of many repetitions, and their ratio, at 1920 x 1080 and 3840 x 2160.
+// Times drawing the desktop's pictures for a set of monitors, encoding and saving them, against
+// writing a 24-bit BMP of each monitor's size, in the same run: the medians of many repetitions
+// and their ratio. Two monitors must take at most 3 times the baseline, and a 3840 x 2160 PNG
+// must stay under 2 MB; the program ends with 1 when either is missed.
 //
 // Usage (under Wine): mirella_desktop_picture_benchmark <program folder> [repetitions]
 
@@ -11,8 +13,11 @@
 #include <vector>
 
 #include "app/screen_desktop_picture_win32.h"
+#include "app/wallpaper_pictures_win32.h"
 #include "generate/test_content.h"
+#include "render/wallpaper_plan.h"
 #include "system/file_system_win32.h"
+#include "win32/handles.h"
 
 namespace {
 
@@ -67,33 +72,85 @@ int main(int argc, char** argv) {
   }
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  const std::string target = std::string(temp) + "mirella-benchmark.bmp";
-  struct Size { int width, height, dpi; };
-  for (const Size size : {Size{1920, 1080, 96}, Size{3840, 2160, 192}}) {
+  const std::string target = std::string(temp) + "mirella-benchmark-";
+  mirella::ComApartment com;  // the PNG encoder is a COM object
+
+  // Each case: the monitors, how the shell takes their pictures, and the file format. The
+  // baseline writes a 24-bit BMP of each monitor's size once, whatever the case's format, so that
+  // a compressed file does not shrink the time it is measured against.
+  using mirella::render::MonitorArea;
+  using mirella::render::Rect;
+  const Rect fullHd{0, 0, 1920, 1080};
+  const Rect beside{1920, 0, 3200, 1024};
+  const Rect ultraHd{0, 0, 3840, 2160};
+  struct Case {
+    const char* name;
+    std::vector<MonitorArea> monitors;
+    bool perMonitor;
+    mirella::app::PictureFileFormat format;
+  };
+  const Case cases[] = {
+      {"one 1920x1080 monitor, BMP (as before)", {{"", fullHd, fullHd, 96, true}}, false,
+       mirella::app::PictureFileFormat::kBmp},
+      {"1920x1080 + 1280x1024, a PNG each (Windows 8+)",
+       {{"", fullHd, fullHd, 96, true}, {"", beside, beside, 96, false}}, true,
+       mirella::app::PictureFileFormat::kPng},
+      {"1920x1080 + 1280x1024, one tiled BMP (Vista, 7)",
+       {{"", fullHd, fullHd, 96, true}, {"", beside, beside, 96, false}}, false,
+       mirella::app::PictureFileFormat::kBmp},
+      {"one 3840x2160 monitor at 192 dpi, PNG", {{"", ultraHd, ultraHd, 192, true}}, true,
+       mirella::app::PictureFileFormat::kPng},
+  };
+  bool missed = false;
+  for (const Case& measured : cases) {
+    const mirella::render::WallpaperPlan plan =
+        mirella::render::PlanWallpapers(measured.monitors, measured.perMonitor);
+    std::vector<std::string> baseline;
+    for (const MonitorArea& monitor : measured.monitors) {
+      const auto bmp = mirella::app::DrawDesktopBmp(content, folder, files, monitor.bounds.Width(),
+                                                    monitor.bounds.Height(), monitor.dpi);
+      if (!bmp.ok()) return 1;
+      baseline.push_back(bmp.value());
+    }
     std::vector<double> drawing;
     std::vector<double> writing;
-    std::string bytes;
+    std::size_t largest = 0;
     for (int i = 0; i < repetitions; ++i) {
       LARGE_INTEGER start, drawn, saved;
       QueryPerformanceCounter(&start);
-      const auto bmp = mirella::app::DrawDesktopBmp(content, folder, files, size.width, size.height, size.dpi);
-      if (!bmp.ok() || !files.WriteFileReplacing(target, bmp.value()).ok()) {
-        std::fprintf(stderr, "drawing failed: %s\n", bmp.message().c_str());
+      const auto pictures =
+          mirella::app::DrawWallpaperPictures(plan, content, folder, files, measured.format);
+      if (!pictures.ok()) {
+        std::fprintf(stderr, "drawing failed: %s\n", pictures.message().c_str());
         return 1;
       }
+      for (std::size_t n = 0; n < pictures.value().size(); ++n) {
+        if (!files.WriteFileReplacing(target + std::to_string(n), pictures.value()[n]).ok()) {
+          return 1;
+        }
+        largest = std::max(largest, pictures.value()[n].size());
+      }
       QueryPerformanceCounter(&drawn);
-      bytes = bmp.value();
       drawing.push_back(Seconds(start, drawn));
       QueryPerformanceCounter(&start);
-      if (!files.WriteFileReplacing(target, bytes).ok()) return 1;
+      for (std::size_t n = 0; n < baseline.size(); ++n) {
+        if (!files.WriteFileReplacing(target + std::to_string(n), baseline[n]).ok()) return 1;
+      }
       QueryPerformanceCounter(&saved);
       writing.push_back(Seconds(start, saved));
     }
     const double draw = Median(drawing);
     const double write = Median(writing);
-    std::printf("%d x %d at %d dpi (%zu bytes): draw and save %.1f ms, write the bytes %.1f ms, ratio %.2f\n",
-                size.width, size.height, size.dpi, bytes.size(), draw * 1000, write * 1000, draw / write);
+    const bool compressed = measured.format == mirella::app::PictureFileFormat::kPng;
+    const bool sizeMissed = compressed && measured.monitors[0].bounds.Width() >= 3840 &&
+                            largest >= 2u * 1024 * 1024;
+    const bool timeMissed = measured.monitors.size() > 1 && draw > 3 * write;
+    missed = missed || sizeMissed || timeMissed;
+    std::printf("%s: draw, encode and save %.1f ms, write 24-bit BMPs %.1f ms, ratio %.2f%s; "
+                "largest file %zu bytes%s\n",
+                measured.name, draw * 1000, write * 1000, draw / write,
+                timeMissed ? " (over 3)" : "", largest, sizeMissed ? " (not under 2 MB)" : "");
+    for (std::size_t n = 0; n < 2; ++n) DeleteFileA((target + std::to_string(n)).c_str());
   }
-  DeleteFileA(target.c_str());
-  return 0;
+  return missed ? 1 : 0;
 }

@@ -59,6 +59,32 @@ class FakeDesktopShell : public DesktopShell {
     return Status::Ok();
   }
 
+  // Per monitor as the shell's object does it: a monitor it does not know is refused, and the
+  // wallpaper value names the last picture set.
+  std::vector<MonitorWallpaper> GetMonitorWallpapers() override { return monitors; }
+  Status SetMonitorWallpaper(const std::string& monitor, const std::string& path) override {
+    for (MonitorWallpaper& known : monitors) {
+      if (known.monitor != monitor) continue;
+      known.picture = path;
+      monitorPicturesSet.push_back(path);
+      if (registry != nullptr) {
+        registry->SetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop",
+                                 "Wallpaper", path);
+      }
+      return Status::Ok();
+    }
+    return Status::Failure("Монитор " + monitor + " не подключён.");
+  }
+  std::optional<int> GetWallpaperPosition() override {
+    if (monitors.empty()) return std::nullopt;
+    return position;
+  }
+  Status SetWallpaperPosition(int set) override {
+    if (monitors.empty()) return Status::Failure("Нет объекта обоев.");
+    position = set;
+    return Status::Ok();
+  }
+
   DesktopKind kind;
   Registry* registry = nullptr;
   std::string refusedPicture = "<none>";
@@ -71,17 +97,34 @@ class FakeDesktopShell : public DesktopShell {
   std::optional<WebDesktopOptions> webDesktop = WebDesktopOptions{};
   bool webDesktopRefusesChanges = false;
   SlideshowState slideshow;
+  // Empty: a shell with one wallpaper for all monitors (before Windows 8, Wine).
+  std::vector<MonitorWallpaper> monitors;
+  int position = 4;                             // fill, the shell's own default
+  std::vector<std::string> monitorPicturesSet;  // every picture set on a monitor, in order
 };
 
-// Draws the desktop as fixed bytes, or fails.
+// Draws fixed bytes: one picture, or one per monitor where the shell has them; or fails.
 class FakeDesktopPicture : public DesktopPicture {
  public:
-  Result<std::string> DrawBmp(const DesktopContent& /*content*/,
-                              const std::string& /*programFolder*/) const override {
+  Result<DrawnDesktop> Draw(const DesktopContent& /*content*/, const std::string& /*programFolder*/,
+                            const std::vector<MonitorWallpaper>& monitors,
+                            int /*primaryDpi*/) const override {
     if (fail) return Status::Failure("Не удалось нарисовать Рабочий стол.");
-    return bytes;
+    DrawnDesktop drawn;
+    if (monitors.size() > 1) {
+      drawn.arrangement = PictureArrangement::kPerMonitor;
+      drawn.extension = "png";
+      for (const MonitorWallpaper& monitor : monitors) {
+        drawn.pictures.push_back({monitor.monitor, bytes + " for " + monitor.monitor});
+      }
+    } else {
+      drawn.arrangement = spanned ? PictureArrangement::kSpanned : PictureArrangement::kSingle;
+      drawn.pictures.push_back({"", bytes});
+    }
+    return drawn;
   }
   std::string bytes = "BM picture";
+  bool spanned = false;  // one picture over several monitors
   bool fail = false;
 };
 

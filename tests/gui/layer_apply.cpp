@@ -13,7 +13,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/screen_desktop_picture_win32.h"
+#include "app/desktop_frame_win32.h"
+#include "app/wallpaper_pictures_win32.h"
 #include "content/default_content.h"
 #include "generate/code_page_win32.h"
 #include "install/apply.h"
@@ -42,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   mirella::Win32FileSystem files;
   mirella::SystemCodePage codePage;
   mirella::Win32DesktopShell shell;
-  const mirella::app::ScreenDesktopPicture picture(files);
+  const mirella::app::ScreenDesktopPictures picture(files);
 
   mirella::DesktopContent content;
   mirella::SetValues(content, mirella::LinkSources{environment, registry, files});

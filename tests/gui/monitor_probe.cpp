@@ -1,50 +1,30 @@
-// Prints the monitors as the program would see them, as JSON: for each, its rectangle and work
-// area in virtual-screen pixels, its DPI and whether it is the primary. The multi-monitor GUI
-// tests check the X display's set-up with it before they rely on it.
+// Prints the monitors as the program sees them (ScreenMonitors), as JSON: for each, its
+// rectangle and work area in virtual-screen pixels, its DPI and whether it is the primary. The
+// multi-monitor GUI tests check the X display's set-up, and the program's reading of it, with it.
 
 #include <windows.h>
 
 #include <cstdio>
 
-namespace {
-
-// GetDpiForMonitor (shcore, Windows 8.1 and later) looked up at run time; 0 where it is absent.
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-
-unsigned MonitorDpi(HMONITOR monitor) {
-  static const auto getDpi = [] {
-    const HMODULE shcore = LoadLibraryW(L"shcore.dll");
-    return shcore == nullptr ? nullptr
-                             : reinterpret_cast<GetDpiForMonitorFunction>(
-                                   reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-  }();
-  UINT x = 0, y = 0;
-  if (getDpi == nullptr || FAILED(getDpi(monitor, 0, &x, &y))) return 0;
-  return x;
-}
-
-BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM count) {
-  MONITORINFOEXW info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-  const RECT& r = info.rcMonitor;
-  const RECT& w = info.rcWork;
-  std::printf("%s\n {\"device\": \"%ls\", \"rect\": [%ld, %ld, %ld, %ld], "
-              "\"work\": [%ld, %ld, %ld, %ld], \"dpi\": %u, \"primary\": %s}",
-              (*reinterpret_cast<int*>(count))++ == 0 ? "" : ",",
-              info.szDevice + (info.szDevice[0] == L'\\' ? 4 : 0), r.left, r.top, r.right,
-              r.bottom, w.left, w.top, w.right, w.bottom, MonitorDpi(monitor),
-              (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? "true" : "false");
-  return TRUE;
-}
-
-}  // namespace
+#include "render/monitor_areas_win32.h"
+#include "win32/dpi.h"
 
 int wmain() {
-  SetProcessDPIAware();
-  int count = 0;
+  mirella::ui::win32::DeclareDpiAwareness();
+  const auto monitors = mirella::render::ScreenMonitors();
   std::printf("[");
-  EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, reinterpret_cast<LPARAM>(&count));
+  const char* separator = "";
+  for (const auto& monitor : monitors) {
+    const auto& r = monitor.bounds;
+    const auto& w = monitor.work;
+    // GDI's "\\.\DISPLAY1" without its prefix, so that the line is plain JSON.
+    const char* device = monitor.device.c_str() + (monitor.device.rfind("\\\\.\\", 0) == 0 ? 4 : 0);
+    std::printf("%s\n {\"device\": \"%s\", \"rect\": [%d, %d, %d, %d], "
+                "\"work\": [%d, %d, %d, %d], \"dpi\": %d, \"primary\": %s}",
+                separator, device, r.left, r.top, r.right, r.bottom, w.left, w.top, w.right,
+                w.bottom, monitor.dpi, monitor.primary ? "true" : "false");
+    separator = ",";
+  }
   std::printf("\n]\n");
-  return count > 0 ? 0 : 1;
+  return monitors.empty() ? 1 : 0;
 }

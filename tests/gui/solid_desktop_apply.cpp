@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "content/default_content.h"
 #include "generate/code_page_win32.h"
@@ -29,10 +30,13 @@ class SolidScreenPicture : public mirella::DesktopPicture {
  public:
   SolidScreenPicture(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
       : red_(red), green_(green), blue_(blue) {}
-  mirella::Result<std::string> DrawBmp(const mirella::DesktopContent&,
-                                       const std::string&) const override {
-    return mirella::testing::SolidBmp(GetSystemMetrics(SM_CXSCREEN),
-                                      GetSystemMetrics(SM_CYSCREEN), red_, green_, blue_);
+  mirella::Result<mirella::DrawnDesktop> Draw(
+      const mirella::DesktopContent&, const std::string&,
+      const std::vector<mirella::MonitorWallpaper>&, int) const override {
+    return mirella::DrawnDesktop{
+        mirella::PictureArrangement::kSingle, "bmp",
+        {{"", mirella::testing::SolidBmp(GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN), red_, green_, blue_)}}};
   }
 
  private:

@@ -1,7 +1,7 @@
 """The picture desktop and its restore in Wine's virtual desktop, which shows the wallpaper that
 SystemParametersInfoW sets. Wine reports Windows 7: Apply (run by a helper that draws the desktop
-in one colour) shows the drawn desktop; the registry names desktop.bmp in Control Panel\\Desktop
-and the page in General. Then `desktop.exe /restore`, answered Yes, brings back the picture shown
+in one colour) shows the drawn desktop; the registry names its picture in the local application
+data in Control Panel\\Desktop and the page in General. Then `desktop.exe /restore`, answered Yes, brings back the picture shown
 before, with its values (an absent TileWallpaper absent again), and says so. `/restore /quiet`
 then finds nothing saved (exit code 1), and a damaged saved file or a folder in its place fails
 (exit code 2)."""
@@ -130,7 +130,7 @@ def test(arguments):
         desktop.save(os.path.join(arguments.screenshots, "restore-applied.png"))
 
         picture = "C:\\users\\" + os.path.basename(wine.user_folder()) + \
-            "\\AppData\\Roaming\\Mirella\\desktop.bmp"
+            "\\AppData\\Local\\Mirella\\desktop-1-0.bmp"
         wallpaper = wine.registry_value(DESKTOP_KEY, "Wallpaper")
         check(wallpaper is not None and wallpaper.lower() == picture.lower(),
               f"Control Panel\\Desktop Wallpaper is {wallpaper!r}, expected {picture!r}")
@@ -138,7 +138,7 @@ def test(arguments):
         check(wine.registry_value(GENERAL_KEY, "Wallpaper") == theme_page,
               "General Wallpaper does not name the theme page")
         check(wine.registry_value(DESKTOP_KEY, "TileWallpaper") == "0", "TileWallpaper is not 0")
-        log("Apply shows the drawn desktop; the registry names desktop.bmp and the page")
+        log("Apply shows the drawn desktop; the registry names its picture and the page")
 
         # /restore asks first (Yes is the default button), restores, then says so in a box of
         # its own in the middle of the desktop while the old picture is back around it.

@@ -1,19 +1,172 @@
-"""The multi-monitor set-up the GUI tests rely on: under Xorg's dummy driver Wine reports two
-monitors side by side, the primary at (0, 0), then a monitor left of the primary at negative
-coordinates once the outputs move, and one monitor once the second is turned off."""
+"""Two monitors under Wine: the set-up, then the picture desktop on them.
+
+Under Xorg's dummy driver Wine reports two monitors side by side, the primary at (0, 0), then a
+monitor left of the primary at negative coordinates once the outputs move, and one monitor once
+the second is turned off.
+
+With a monitor left of the primary, Apply (run by layer_apply.exe with the program's renderer)
+sets one picture the size of the virtual screen, tiled (Wine has no per-monitor wallpaper
+object). Wine's desktop paints no wallpaper onto the X screen, so the picture set is read from
+its file: tiled from the primary's corner, the primary sees the page with its navy bars, the
+monitor left of it only the page's background. When the primary's resolution changes the layer
+Apply started draws the pictures anew for the monitors as they are and sets them, and
+`/restore /quiet` then puts the old wallpaper and its values back."""
 
 import argparse
 import os
+import shutil
+import struct
 import subprocess
 import sys
 
-from two_monitors import MonitorDisplay, Unavailable, wine_monitors
+from mirella_gui import Wine, fresh_program_folder, wait_for
+from two_monitors import MonitorDisplay, Unavailable, modeline, wine_monitors
+
+DESKTOP_KEY = "Control Panel\\Desktop"
+
+
+def read_bmp(path):
+    """A 24-bit BMP as (width, height, pixel(x, y) -> (r, g, b)), rows counted from the top."""
+    with open(path, "rb") as file:
+        data = file.read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    assert bits == 24 and height > 0, f"{path}: not a bottom-up 24-bit BMP"
+    stride = (width * 3 + 3) & ~3
+
+    def pixel(x, y):
+        at = offset + (height - 1 - y) * stride + x * 3
+        return data[at + 2], data[at + 1], data[at]
+    return width, height, pixel
+
+
+def most_navy_row(pixel, rect):
+    """The highest share of the bars' navy in any row of `rect` (their pictures lighten it)."""
+    left, top, right, bottom = rect
+    best = 0.0
+    for y in range(top, bottom, 3):
+        points = [pixel(x, y) for x in range(left, right, 4)]
+        share = sum(1 for r, g, b in points if r < 60 and g < 60 and b > 90) / len(points)
+        best = max(best, share)
+    return best
+
+
+def check_arrangements(display, arguments, environment, failures):
+    arrangements = [
+        [(1280, 1024, 0, 0), (1024, 768, 1280, 0)],  # the second right of the primary
+        [(1280, 1024, 800, 0), (800, 600, 0, 0)],  # the second left of it: negative x
+        [(1280, 1024, 0, 0)],  # the second removed
+    ]
+    for monitors in arrangements:
+        display.arrange(monitors)
+        expected = display.windows_rects()
+        seen = wine_monitors(arguments.probe, environment, expected=expected)
+        rects = [tuple(monitor["rect"]) for monitor in seen]
+        primaries = [tuple(monitor["rect"]) for monitor in seen if monitor["primary"]]
+        print(f"X outputs {monitors}: Wine reports {seen}")
+        if sorted(rects) != sorted(expected) or primaries != [expected[0]]:
+            failures.append(f"expected {expected} (the first primary), Wine reported {seen}")
+
+
+def check_pictures(display, arguments, wine, failures):
+    display.arrange([(1280, 1024, 800, 0), (800, 600, 0, 0)])
+    expected = display.windows_rects()  # the primary at (0, 0), the other at (-800, 0)
+    wine_monitors(arguments.probe, wine.environment, expected=expected)
+    work = os.path.abspath(arguments.work)
+    folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
+    shutil.copy(arguments.apply_helper, os.path.join(folder, b"layer_apply.exe"))
+    user = wine.user_folder()
+    for leftover in (os.path.join(user, "AppData", "Roaming", "Mirella"),
+                     os.path.join(user, "AppData", "Local", "Mirella")):
+        shutil.rmtree(leftover, ignore_errors=True)
+    old_picture = os.path.join(work, "old.bmp")
+    with open(old_picture, "wb") as file:
+        file.write(b"BM" + struct.pack("<IHHIIiiHHIIiiII", 54 + 48, 0, 0, 54, 40, 4, 4, 1, 24, 0,
+                                       48, 3780, 3780, 0, 0) + b"\x30\x30\xc8" * 16)
+    wine.set_registry_value(DESKTOP_KEY, "Wallpaper", Wine.windows_path(old_picture))
+    wine.set_registry_value(DESKTOP_KEY, "WallpaperStyle", "2")
+    wine.delete_registry_value(DESKTOP_KEY, "TileWallpaper")
+
+    result = os.path.join(work, "apply-result.txt")
+    if os.path.exists(result):
+        os.remove(result)
+    helper = subprocess.Popen([wine.command, os.path.join(folder, b"layer_apply.exe"),
+                               Wine.windows_path(result)], env=wine.environment,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_for("the helper's Apply", lambda: os.path.exists(result), 90)
+    finally:
+        # It stays to keep a virtual desktop open, which this display does not need.
+        helper.kill()
+        helper.wait()
+    with open(result, encoding="utf-8") as file:
+        outcome = file.readline().strip()
+    if outcome != "applied":
+        failures.append(f"Apply on two monitors: {outcome}")
+        return
+    wallpaper = wine.registry_value(DESKTOP_KEY, "Wallpaper") or ""
+    values = (wine.registry_value(DESKTOP_KEY, "WallpaperStyle"),
+              wine.registry_value(DESKTOP_KEY, "TileWallpaper"))
+    if not wallpaper.lower().endswith("\\appdata\\local\\mirella\\desktop-1-0.bmp") \
+            or values != ("0", "1"):
+        failures.append(f"Apply set {wallpaper!r} with style and tile {values}, not the "
+                        "local desktop-1-0.bmp tiled")
+        return
+    width, height, pixel = read_bmp(os.path.join(user, "AppData", "Local", "Mirella",
+                                                 "desktop-1-0.bmp"))
+    # Tiled from the primary's corner: the primary shows the picture's (0, 0) onward, the
+    # monitor at (-800, 0) the picture's last 800 columns.
+    primary = most_navy_row(pixel, (0, 0, 1280, 1024))
+    left = most_navy_row(pixel, (width - 800, 0, width, 600))
+    print(f"the picture is {width} x {height}; the most navy row: {primary:.2f} on the "
+          f"primary's part, {left:.2f} on the left monitor's")
+    if (width, height) != (2080, 1024) or primary < 0.5 or left > 0.1:
+        failures.append("the tiled picture does not show the page on the primary and its "
+                        "background alone on the monitor left of it")
+    # The layer Apply started draws the pictures again when the primary's resolution changes.
+    # (Wine tells running programs of a change made through it, not of outputs changed outside.)
+    display.xrandr("--newmode", "mirella1024x768", *modeline(1024, 768), check=False)
+    display.xrandr("--addmode", "DUMMY0", "mirella1024x768", check=False)
+    display.xrandr("--query")
+    shutil.copy(arguments.layer_probe, os.path.join(folder, b"layer_probe.exe"))
+    said = os.path.join(work, "probe.txt")
+    wine.run(os.path.join(folder, b"layer_probe.exe"), "--to", Wine.windows_path(said),
+             "display", "1024", "768")
+    first = os.path.join(user, "AppData", "Local", "Mirella", "desktop-1-0.bmp")
+    try:
+        wait_for("the pictures drawn anew", lambda: (wine.registry_value(
+            DESKTOP_KEY, "Wallpaper") or "").lower().endswith("desktop-2-0.bmp"), 60)
+        width, height, pixel = read_bmp(first.replace("desktop-1-0", "desktop-2-0"))
+        screen = wine_monitors(arguments.probe, wine.environment)
+        left_edge = min(monitor["rect"][0] for monitor in screen)
+        right_edge = max(monitor["rect"][2] for monitor in screen)
+        bottom_edge = max(monitor["rect"][3] for monitor in screen)
+        primary_rect = next(monitor["rect"] for monitor in screen if monitor["primary"])
+        primary = most_navy_row(pixel, (0, 0, primary_rect[2], primary_rect[3]))
+        left = most_navy_row(pixel, (width - 800, 0, width, 600))
+        print(f"after 1024 x 768 on the primary, Wine reports {screen}; the picture is "
+              f"{width} x {height}, the most navy row {primary:.2f} / {left:.2f}")
+        if (width, height) != (right_edge - left_edge, bottom_edge) or primary < 0.5 \
+                or left > 0.1 or os.path.exists(first):
+            failures.append("the pictures drawn anew do not fit the monitors as they are")
+    except Exception as error:  # the test goes on to /restore
+        failures.append(f"no redraw after the resolution change: {error}")
+    restored = wine.run(os.path.join(folder, b"desktop.exe"), "/restore", "/quiet").returncode
+    back = wine.registry_value(DESKTOP_KEY, "Wallpaper")
+    print(f"/restore /quiet ended with {restored}; the wallpaper is {back!r}")
+    if restored != 0 or back != Wine.windows_path(old_picture) \
+            or wine.registry_value(DESKTOP_KEY, "TileWallpaper") is not None:
+        failures.append(f"/restore ended with {restored} and left the wallpaper {back!r}")
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--probe", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--apply-helper", required=True)
+    parser.add_argument("--layer-probe", required=True)
+    parser.add_argument("--work", required=True)
     arguments = parser.parse_args()
     try:
         display = MonitorDisplay([(1280, 1024, 0, 0), (1024, 768, 1280, 0)])
@@ -21,28 +174,16 @@ def main():
     except Unavailable as reason:
         print(f"SKIPPED: {reason}")
         return 77
-    environment = display.environment()
-    environment.update({"WINEPREFIX": os.path.abspath(arguments.prefix), "WINEDEBUG": "-all",
-                        "WINEDLLOVERRIDES": "mscoree,mshtml="})
+    wine = Wine(arguments.prefix)
+    wine.environment = display.environment(wine.environment)
+    wine.environment["WINEDEBUG"] = "-all"
     failures = []
     try:
-        arrangements = [
-            [(1280, 1024, 0, 0), (1024, 768, 1280, 0)],  # the second right of the primary
-            [(1280, 1024, 800, 0), (800, 600, 0, 0)],  # the second left of it: negative x
-            [(1280, 1024, 0, 0)],  # the second removed
-        ]
-        for monitors in arrangements:
-            display.arrange(monitors)
-            expected = display.windows_rects()
-            seen = wine_monitors(arguments.probe, environment, expected=expected)
-            rects = [tuple(monitor["rect"]) for monitor in seen]
-            primaries = [tuple(monitor["rect"]) for monitor in seen if monitor["primary"]]
-            print(f"X outputs {monitors}: Wine reports {seen}")
-            if sorted(rects) != sorted(expected) or primaries != [expected[0]]:
-                failures.append(f"expected {expected} (the first primary), Wine reported {seen}")
+        wine.prepare_prefix()
+        check_arrangements(display, arguments, wine.environment, failures)
+        check_pictures(display, arguments, wine, failures)
     finally:
-        subprocess.run(["wineserver", "-k"], env=environment, capture_output=True)
-        subprocess.run(["wineserver", "-w"], env=environment, capture_output=True)
+        wine.shut_down()
         display.stop()
     for failure in failures:
         print(f"FAILED: {failure}")

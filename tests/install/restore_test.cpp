@@ -18,6 +18,7 @@
 #include "generate/theme_page.h"
 #include "install/install_test_places.h"
 #include "install/previous_desktop.h"
+#include "install/shown_pictures.h"
 
 namespace mirella {
 namespace {
@@ -30,7 +31,11 @@ using testing::FakeRegistry;
 using testing::FullyLinkedTestContent;
 
 constexpr const char* kSaved = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\previous desktop.dat";
-constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\desktop.bmp";
+// The drawn pictures, in the local folder; an earlier version's single picture in the roaming one.
+constexpr const char* kPicture = "C:\\Users\\user\\AppData\\Local\\Mirella\\desktop-1-0.bmp";
+constexpr const char* kSecondPicture =
+    "C:\\Users\\user\\AppData\\Local\\Mirella\\desktop-2-0.bmp";
+constexpr const char* kEarlierPicture = "C:\\Users\\user\\AppData\\Roaming\\Mirella\\desktop.bmp";
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 constexpr const char* kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -93,7 +98,9 @@ class RestoreTest : public ::testing::Test {
 };
 
 TEST_F(RestoreTest, PictureDesktopIsAppliedAndTheFirstSavedDesktopComesBackExactly) {
+  files.AddFile(kEarlierPicture, "BM earlier version's");
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_FALSE(files.FileExists(kEarlierPicture));
   EXPECT_EQ(File(kPicture), picture.bytes);
   EXPECT_EQ(shell.shownPictures, std::vector<std::string>{kPicture});
   EXPECT_EQ(registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktop, "Wallpaper"), kPicture);
@@ -107,12 +114,18 @@ TEST_F(RestoreTest, PictureDesktopIsAppliedAndTheFirstSavedDesktopComesBackExact
             (RegistryValue{1, "\"C:\\Program Files\\Mirella\\desktop.exe\" /layer"}));
   EXPECT_EQ(shell.layerStarts, std::vector<std::string>{kProgram});
 
-  // A second Apply keeps the first saved desktop: restoring must not bring back its own.
+  // A second Apply keeps the first saved desktop: restoring must not bring back its own. Its
+  // picture, over several monitors now, replaces the first under the other name, tiled.
   const std::string saved = File(kSaved);
   picture.bytes = "BM second picture";
+  picture.spanned = true;
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
   EXPECT_EQ(File(kSaved), saved);
-  EXPECT_EQ(File(kPicture), "BM second picture");
+  EXPECT_EQ(File(kSecondPicture), "BM second picture");
+  EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
+  EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), (RegistryValue{1, "0"}));
+  EXPECT_EQ(Value(kDesktop, "TileWallpaper"), (RegistryValue{1, "1"}));
 
   const RestoreOutcome restored = RunRestore();
   EXPECT_EQ(restored.result, RestoreResult::kRestored);
@@ -306,19 +319,77 @@ TEST_F(RestoreTest, ThePictureTheUserSawComesBackFromItsCopy) {
   }
 }
 
-// A saved file an earlier version wrote (format 1) restores as it was saved.
-TEST_F(RestoreTest, AFileOfTheFirstFormatIsRestored) {
-  std::ifstream file(MIRELLA_TEST_DATA "/previous_desktop_v1.dat", std::ios::binary);
-  const std::string firstFormat{std::istreambuf_iterator<char>(file), {}};
-  const auto decoded = DecodePreviousDesktop(firstFormat);
-  ASSERT_TRUE(decoded.has_value());
-  EXPECT_EQ(decoded->values,
-            (std::vector<std::optional<RegistryValue>>{kOldWallpaper, kOldStyle, std::nullopt, kOldPage}));
-  EXPECT_EQ(decoded->desktopFile, (SavedFile{"old desktop", kHiddenSystem}));
+// When the displays change, the pictures Apply set are drawn anew for the monitors as they are
+// (here a second monitor attached: one picture tiled over both), while they are still shown.
+TEST_F(RestoreTest, ADisplayChangeRedrawsThePicturesWhileTheyAreShown) {
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  const RedrawServices services{environment, registry, files, shell, picture};
+  picture.spanned = true;
+  picture.bytes = "BM two monitors";
+  ASSERT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, 0, services),
+            RedrawResult::kRedrawn);
+  EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
+  EXPECT_EQ(File(kSecondPicture), "BM two monitors");
+  EXPECT_FALSE(files.FileExists(kPicture));
+  EXPECT_EQ(Value(kDesktop, "WallpaperStyle"), (RegistryValue{1, "0"}));
+  EXPECT_EQ(Value(kDesktop, "TileWallpaper"), (RegistryValue{1, "1"}));
+
+  // The user's own picture chosen since stays.
+  Write(kDesktop, "Wallpaper", RegistryValue{1, "C:\\mine.jpg"});
+  EXPECT_EQ(RedrawShownPictures(FullyLinkedTestContent(), kProgram, 0, services),
+            RedrawResult::kNotOurs);
+  EXPECT_EQ(shell.shownPictures.back(), kSecondPicture);
+  EXPECT_TRUE(files.FileExists(kSecondPicture));
+  ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  ExpectOldDesktop();
+}
+
+// Saved files earlier versions wrote (formats 1 and 2) restore as they were saved.
+TEST_F(RestoreTest, FilesOfEarlierFormatsAreRestored) {
+  for (const char* name : {"/previous_desktop_v1.dat", "/previous_desktop_v2.dat"}) {
+    std::ifstream file(std::string(MIRELLA_TEST_DATA) + name, std::ios::binary);
+    const std::string earlier{std::istreambuf_iterator<char>(file), {}};
+    const auto decoded = DecodePreviousDesktop(earlier);
+    ASSERT_TRUE(decoded.has_value()) << name;
+    EXPECT_EQ(decoded->values, (std::vector<std::optional<RegistryValue>>{
+                                   kOldWallpaper, kOldStyle, std::nullopt, kOldPage}));
+    EXPECT_EQ(decoded->desktopFile, (SavedFile{"old desktop", kHiddenSystem}));
+    EXPECT_TRUE(decoded->monitors.empty());
+
+    ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+    files.AddFile(kSaved, earlier);
+    ASSERT_EQ(RunRestore().result, RestoreResult::kRestored) << name;
+    ExpectOldDesktop();
+  }
+}
+
+// Where the shell takes a picture per monitor (Windows 8 and later): each monitor gets its own
+// picture, fitted pixel for pixel, a later Apply replaces them under the other names, and
+// Restore gives each monitor still attached the picture it showed, fitted as it was.
+TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
+  const std::string pictures = "C:\\Users\\user\\Pictures\\";
+  shell.monitors = {{"\\\\?\\DISPLAY#A", 0, 0, 1920, 1080, pictures + "a.jpg"},
+                    {"\\\\?\\DISPLAY#B", 1920, 0, 3200, 1024, pictures + "b.jpg"}};
+  const auto before = shell.monitors;
+  files.AddFile(pictures + "a.jpg", "\xff\xd8 a");
+  files.AddFile(pictures + "b.jpg", "\xff\xd8 b");
+  const std::string local = "C:\\Users\\user\\AppData\\Local\\Mirella\\";
+  ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
+  EXPECT_EQ(shell.monitorPicturesSet,
+            (std::vector<std::string>{local + "desktop-1-0.png", local + "desktop-1-1.png"}));
+  EXPECT_EQ(File(local + "desktop-1-1.png"), "BM picture for \\\\?\\DISPLAY#B");
+  EXPECT_EQ(shell.position, 2);
+  EXPECT_TRUE(shell.shownPictures.empty()) << "one picture for all would undo the others";
 
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
-  files.AddFile(kSaved, firstFormat);
+  EXPECT_EQ(shell.monitors[0].picture, local + "desktop-2-0.png");
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-1.png"));
+
+  shell.monitors.pop_back();  // detached since
   ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
+  EXPECT_EQ(shell.monitors, std::vector<MonitorWallpaper>{before[0]});
+  EXPECT_EQ(shell.position, 4);
   ExpectOldDesktop();
 }
 

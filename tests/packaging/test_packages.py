@@ -121,6 +121,7 @@ class Installation:
         user = wine.user_folder()
         self.folder = os.path.join(user, "AppData", "Local", "Programs", "Mirella")
         self.app_data = os.path.join(user, "AppData", "Roaming", "Mirella")
+        self.pictures = os.path.join(user, "AppData", "Local", "Mirella")  # the drawn desktop
         self.start_menu = os.path.join(user, "AppData", "Roaming", "Microsoft", "Windows",
                                        "Start Menu", "Programs", "Mirella")
         self.desktop_shortcut = os.path.join(user, "Desktop", "Mirella.lnk")
@@ -257,7 +258,10 @@ def test(arguments):
         written = folder_files(installation.app_data)
         check(os.path.isfile(os.path.join(installation.folder, "desktop.js")),
               "Apply wrote no desktop.js into the installed folder")
-        check(len(written) >= 2, f"Apply saved no previous desktop: {sorted(written)}")
+        check("previous desktop.dat" in written,
+              f"Apply saved no previous desktop: {sorted(written)}")
+        drawn = sorted(folder_files(installation.pictures))
+        check(drawn == ["desktop-1-0.bmp"], f"Apply drew {drawn} in AppData\\Local\\Mirella")
         check(wine.registry_value(WALLPAPER_KEYS[0], "Wallpaper") != BEFORE_WALLPAPER,
               "Apply did not change the wallpaper")
         log(f"applied with the installed program; {sorted(written)} in AppData\\Mirella")
@@ -302,7 +306,9 @@ def test(arguments):
                           + page + [os.path.relpath(own, installation.folder), "uninstall.exe"])
         check(kept == expected, f"after the failed restore the program folder holds {kept}")
         check(sorted(folder_files(installation.app_data)) == sorted(written),
-              "the picture or the saved desktop in AppData\\Mirella went")
+              "the saved desktop in AppData\\Mirella went")
+        check(sorted(folder_files(installation.pictures)) == drawn,
+              "the picture the wallpaper shows went from AppData\\Local\\Mirella")
         failed = {key: wine.registry_value(key, "Wallpaper") for key in WALLPAPER_KEYS}
         check(failed == applied, f"the Wallpaper values are {failed}, not {applied}")
         check(wine.registry_value(UNINSTALL_KEY, "DisplayName") is None,
@@ -327,6 +333,8 @@ def test(arguments):
         check(not os.path.exists(installation.desktop_shortcut), "the desktop shortcut is left")
         check(not os.path.exists(installation.app_data),
               f"AppData\\Mirella is left: {sorted(folder_files(installation.app_data))}")
+        check(not os.path.exists(installation.pictures),
+              f"AppData\\Local\\Mirella is left: {sorted(folder_files(installation.pictures))}")
         check(wine.registry_value(UNINSTALL_KEY, "DisplayName") is None,
               "the uninstall key is left")
         after = {key: wine.registry_value(key, "Wallpaper") for key in WALLPAPER_KEYS}

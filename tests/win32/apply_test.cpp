@@ -20,6 +20,7 @@
 #include "generate/desktop_script.h"
 #include "generate/encoded_text.h"
 #include "generate/theme_page.h"
+#include "install/desktop_places.h"
 #include "install/restore.h"
 #include "support/solid_bmp.h"
 #include "system/desktop_shell_win32.h"
@@ -88,9 +89,11 @@ class PageDesktopShell : public Win32DesktopShell {
 // Draws the desktop as a real picture of one colour.
 class SolidPicture : public DesktopPicture {
  public:
-  Result<std::string> DrawBmp(const DesktopContent&, const std::string&) const override {
-    return testing::SolidBmp(64, 48, red, 0x40, 0x80);
+  Result<DrawnDesktop> Draw(const DesktopContent&, const std::string&,
+                            const std::vector<MonitorWallpaper>&, int) const override {
+    return DrawnDesktop{PictureArrangement::kSingle, "bmp", {{"", Bmp()}}};
   }
+  std::string Bmp() const { return testing::SolidBmp(64, 48, red, 0x40, 0x80); }
   std::uint8_t red = 0x20;
 };
 
@@ -142,6 +145,12 @@ class ApplyOnWine : public ::testing::Test {
     dataFolder = appData + "\\Mirella";
     savedDesktop = dataFolder + "\\previous desktop.dat";
     picturePath = dataFolder + "\\desktop.bmp";
+    const std::string localAppData = LocalAppDataFolder(environment, registry);
+    ASSERT_FALSE(localAppData.empty()) << "Wine's prefix has a local application-data folder";
+    ASSERT_NE(localAppData, appData);
+    pictureFolder = localAppData + "\\Mirella";
+    pictureFolderExisted = files.DirectoryExists(pictureFolder);
+    drawnPictures = {pictureFolder + "\\desktop-1-0.bmp", pictureFolder + "\\desktop-2-0.bmp"};
     pictureCopy = dataFolder + "\\previous wallpaper.bmp";
     shellCopy = appData + "\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
     ASSERT_FALSE(files.FileExists(shellCopy)) << "Wine keeps no copy of its own";
@@ -176,6 +185,8 @@ class ApplyOnWine : public ::testing::Test {
     if (!policyKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWidePolicyKey);
     for (const auto& [path, bytes] : oldDataFiles) files.WriteFileReplacing(path, bytes);
     if (!dataFolderExisted) RemoveDirectoryW(Widen(dataFolder).c_str());
+    for (const std::string& path : drawnPictures) files.RemoveFile(path);
+    if (!pictureFolderExisted) RemoveDirectoryW(Widen(pictureFolder).c_str());
     if (!generalKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWideGeneralKey);
     if (!activeDesktopKeyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kWideActiveDesktopKey);
     const std::wstring wideDesktopFile = Widen(desktopFile);
@@ -222,7 +233,10 @@ class ApplyOnWine : public ::testing::Test {
   bool desktopFolderExisted = false;
   std::string dataFolder;
   std::string savedDesktop;
-  std::string picturePath;
+  std::string picturePath;  // where an earlier version kept its one picture
+  std::string pictureFolder;
+  bool pictureFolderExisted = false;
+  std::vector<std::string> drawnPictures;  // the first and second Apply's
   std::string pictureCopy;
   std::string shellCopy;
   bool dataFolderExisted = false;
@@ -481,11 +495,14 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
     return Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
   };
 
+  ASSERT_TRUE(files.CreateDirectories(dataFolder));
+  ASSERT_TRUE(files.WriteFileReplacing(picturePath, "BM an earlier version's"));
   const ApplyOutcome outcome = applyAsWindows7();
   ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.failure.message();
-  EXPECT_EQ(File(picturePath), picture.DrawBmp(content, program).value());
-  EXPECT_EQ(ShownWallpaper(), picturePath);
-  EXPECT_EQ(Wallpaper(kDesktopKey), picturePath);
+  EXPECT_EQ(File(drawnPictures[0]), picture.Bmp());
+  EXPECT_EQ(ShownWallpaper(), drawnPictures[0]);
+  EXPECT_EQ(Wallpaper(kDesktopKey), drawnPictures[0]);
+  EXPECT_FALSE(files.FileExists(picturePath));
   EXPECT_EQ(Wallpaper(kGeneralKey), ThemePagePath(program));
   auto text = [&](const char* name) {
     return registry.GetStringValue(RegistryRoot::kCurrentUser, kDesktopKey, name);
@@ -499,7 +516,9 @@ TEST_F(ApplyOnWine, AsWindows7TheDrawnDesktopIsShownAndRestoreBringsBackTheOldPi
   picture.red = 0xc0;
   ASSERT_EQ(applyAsWindows7().result, ApplyResult::kApplied);
   EXPECT_EQ(File(savedDesktop), saved);
-  EXPECT_EQ(File(picturePath), picture.DrawBmp(content, program).value());
+  EXPECT_EQ(File(drawnPictures[1]), picture.Bmp());
+  EXPECT_EQ(ShownWallpaper(), drawnPictures[1]);
+  EXPECT_FALSE(files.FileExists(drawnPictures[0]));
 
   // A read-only saved file is no reason to fail once everything is back.
   ASSERT_TRUE(SetFileAttributesW(Widen(savedDesktop).c_str(), FILE_ATTRIBUTE_READONLY));
@@ -542,7 +561,7 @@ TEST_F(ApplyOnWine, AsWindows7APictureWhoseFileIsGoneComesBackFromTheShellsCopy)
       Apply(content, ApplyServices{environment, registry, files, codePage, shell, picture});
   ASSERT_EQ(outcome.result, ApplyResult::kApplied) << outcome.failure.message();
   EXPECT_EQ(File(pictureCopy), seen);
-  ASSERT_TRUE(files.WriteFileReplacing(shellCopy, File(picturePath)));  // as Windows would
+  ASSERT_TRUE(files.WriteFileReplacing(shellCopy, File(drawnPictures[0])));  // as Windows would
 
   const RestoreOutcome restored = Restore(RestoreServices{environment, registry, files, shell});
   ASSERT_EQ(restored.result, RestoreResult::kRestored)

@@ -164,6 +164,8 @@ TEST(Win32Environment, KnowsTheUserTheProgramAndItsFolders) {
   // Pages and links are made from it: never the "\\?\" form, even when started through one.
   EXPECT_NE(environment.ProgramFolder().rfind("\\\\?\\", 0), 0u) << environment.ProgramFolder();
   EXPECT_TRUE(Win32FileSystem().DirectoryExists(environment.ShellAppDataFolder()));
+  EXPECT_TRUE(Win32FileSystem().DirectoryExists(environment.ShellLocalAppDataFolder()));
+  EXPECT_NE(environment.ShellLocalAppDataFolder(), environment.ShellAppDataFolder());
   EXPECT_TRUE(Win32FileSystem().DirectoryExists(environment.TemporaryFolder()));
   EXPECT_FALSE(environment.GetVariable("MIRELLA_SURELY_UNSET").has_value());
   EXPECT_GT(environment.GetVariable("windir").value_or("").size(), 3u);

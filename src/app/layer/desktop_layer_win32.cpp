@@ -21,6 +21,7 @@
 #include "generate/desktop_script.h"
 #include "generate/desktop_script_reader.h"
 #include "install/desktop_places.h"
+#include "install/shown_pictures.h"
 #include "render/desktop_layout.h"
 #include "render/desktop_renderer_win32.h"
 #include "system/desktop_layer_names_win32.h"
@@ -39,6 +40,7 @@ constexpr COLORREF kHoverColour = RGB(0, 0, 255);  // the page's a:hover, #0000F
 constexpr UINT_PTR kReloadTimer = 1;
 constexpr UINT_PTR kPlaceTimer = 2;
 constexpr UINT_PTR kShellTimer = 3;
+constexpr UINT_PTR kWallpaperTimer = 4;
 // desktop.js is written in a few steps: it is read once the folder has been quiet this long.
 constexpr UINT kReloadDelay = 300;
 // The shell raises its host of the icons a moment after the foreground changes: the layer
@@ -47,6 +49,9 @@ constexpr UINT kPlaceAgainDelay = 100;
 // The shell's windows change in bursts (an icon dragged, a window moved): they are read again
 // once the burst is over.
 constexpr UINT kShellQuietDelay = 50;
+// A monitor attached or a resolution changed sends several messages in a row (display, work
+// area, DPI): the wallpaper's pictures are drawn once they have been quiet this long.
+constexpr UINT kWallpaperQuietDelay = 500;
 // Posted by the accessible links: the link to open once the client's call has returned.
 constexpr UINT kOpenLater = WM_APP + 3;
 // dwmapi's attribute that keeps a window shown while Aero Peek shows the desktop (Windows 7).
@@ -214,6 +219,13 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
         KillTimer(Handle(), kShellTimer);
         ShellChanged();
         return 0;
+      case kWallpaperTimer:
+        KillTimer(Handle(), kWallpaperTimer);
+        // At the layer's DPI, so that the page under the links is laid out as the layer is.
+        RedrawShownPictures(content_, programFolder_, dpi_,
+                            RedrawServices{services_.environment, services_.registry,
+                                           services_.files, services_.shell, services_.picture});
+        return 0;
       default: return Default(WM_TIMER, timer, 0);
     }
   }
@@ -291,25 +303,12 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
     InvalidateRect(Handle(), nullptr, FALSE);
   }
 
-  // The display changed: the layer draws itself anew and, while the wallpaper is its picture,
-  // draws and sets the picture too, so that the two never disagree.
+  // The display changed: the layer draws itself anew at once and, while the wallpaper shows
+  // the program's pictures, they are drawn and set again for the monitors as they are once the
+  // burst of changes is over, so that the two never disagree for long.
   void DisplayChanged() {
     if (Reload(true) != Load::kShown) return;
-    const std::string appData = AppDataFolder(services_.environment, services_.registry);
-    if (appData.empty()) return;
-    const std::string picture = DesktopPlacesIn(appData).picture;
-    const std::string wallpaper = services_.registry.GetStringValue(
-        RegistryRoot::kCurrentUser, std::string(kDesktopKey), std::string(kWallpaperName));
-    if (!SamePath(wallpaper, picture)) return;  // the user has chosen another wallpaper since
-    const Result<std::string> bytes = DrawDesktopBmp(content_, programFolder_, services_.files,
-                                                     PrimaryDesktopFrame(dpi_));
-    if (bytes && services_.files.WriteFileReplacing(picture, bytes.value())) {
-      services_.shell.SetPictureWallpaper(picture);
-    }
-  }
-
-  static bool SamePath(const std::string& a, const std::string& b) {
-    return !a.empty() && lstrcmpiW(Widen(a).c_str(), Widen(b).c_str()) == 0;
+    SetTimer(Handle(), kWallpaperTimer, kWallpaperQuietDelay, nullptr);
   }
 
   // The shell's desktop windows moved, appeared or went: the host and the icons read again.

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "generate/code_page.h"
+#include "install/desktop_picture.h"
 #include "system/desktop_shell.h"
 #include "system/environment.h"
 #include "system/file_system.h"
@@ -13,13 +14,15 @@
 
 namespace mirella::app {
 
-// The registry and the shell keep the wallpaper in step with the layer when the display changes.
+// The registry, the shell and the pictures keep the wallpaper in step with the layer when the
+// displays change.
 struct LayerServices {
   const Environment& environment;
   FileSystem& files;
   const CodePage& codePage;
-  const Registry& registry;
+  Registry& registry;
   DesktopShell& shell;
+  const DesktopPicture& picture;
 };
 
 // Runs the layer until it is told to end, and returns the exit code: 0 also when another layer
