@@ -25,6 +25,7 @@ from mirella_gui import (APPLICATION_TITLE, Layout, MainWindow, Program, Wine, c
                          move_mouse, press, run_test, screenshot, unix_name, wait_for,
                          wait_for_window, window_geometry, xdotool)
 from test_install_flow import APPLY_LABEL, INSTALL_LABEL, LINK_CHOICES, Flow
+from test_layer import layer_processes
 
 UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Mirella"
 RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
@@ -93,25 +94,6 @@ def folder_files(folder):
                 path = os.path.join(root, name)
                 with open(path, "rb") as file:
                     found[os.path.relpath(path, folder)] = file.read()
-    return found
-
-
-def layer_processes(wine):
-    """The ids of the running `desktop.exe /layer` processes of this prefix (other tests may run
-    layers in theirs): each maps its program from the prefix's drive C."""
-    drive = os.fsencode(os.path.join(wine.prefix, "drive_c"))
-    found = []
-    for name in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{name}/cmdline", "rb") as file:
-                command = file.read().lower()
-            if b"desktop.exe" not in command or b"/layer" not in command:
-                continue
-            with open(f"/proc/{name}/maps", "rb") as file:
-                if drive in file.read():
-                    found.append(int(name))
-        except OSError:
-            continue
     return found
 
 
