@@ -40,6 +40,24 @@ def layer_processes(wine):
     return found
 
 
+def prepare_layer_run(wine, arguments, work, helpers):
+    """A fresh program folder holding the helper programs, Windows 7 as Wine reports it, no saved
+    previous desktop, and a batch file for an entry's link: (folder, its Windows path, the file
+    the batch writes when it runs, the batch file)."""
+    folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
+    for helper in helpers:
+        shutil.copy(helper, os.path.join(folder, os.path.basename(helper).encode()))
+    wine.delete_registry_key(XP_SETTING_KEY)
+    saved = os.path.join(app_data(wine), "Mirella", "previous desktop.dat")
+    if os.path.exists(saved):
+        os.remove(saved)
+    ran = os.path.join(work, "ran.txt")
+    batch = os.path.join(work, "open me.bat")
+    with open(batch, "w", newline="\r\n") as file:
+        file.write(f"@echo opened> \"{Wine.windows_path(ran)}\"\n")
+    return folder, windows_folder, ran, batch
+
+
 def read_places(path):
     """What the helper reported: {(kind, entry): (x, y, width, height)} in the work area."""
     with open(path, encoding="utf-8") as file:
@@ -81,19 +99,8 @@ def test(arguments):
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     work = os.path.abspath(arguments.work)
-    folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
-    shutil.copy(arguments.apply_helper, os.path.join(folder, b"layer_apply.exe"))
-    shutil.copy(arguments.probe, os.path.join(folder, b"layer_probe.exe"))
-    wine.delete_registry_key(XP_SETTING_KEY)
-    saved = os.path.join(app_data(wine), "Mirella", "previous desktop.dat")
-    if os.path.exists(saved):
-        os.remove(saved)
-
-    # The batch file an entry's link will name, and what it writes when it runs.
-    ran = os.path.join(work, "ran.txt")
-    batch = os.path.join(work, "open me.bat")
-    with open(batch, "w", newline="\r\n") as file:
-        file.write(f"@echo opened> \"{Wine.windows_path(ran)}\"\n")
+    folder, windows_folder, ran, batch = prepare_layer_run(
+        wine, arguments, work, (arguments.apply_helper, arguments.probe))
 
     desktop = VirtualDesktop(wine)
     result_file = os.path.join(work, "apply-result.txt")

@@ -27,14 +27,13 @@ import ctypes
 import ctypes.util
 import os
 import re
-import shutil
 import subprocess
 import time
 
-from mirella_gui import (WINE_CODE_PAGE, Wine, check, click, fresh_program_folder, log,
+from mirella_gui import (WINE_CODE_PAGE, Wine, check, click, log,
                          move_mouse, run_test, wait_for, window_geometry, xdotool)
-from test_layer import layer_processes, read_places
-from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
+from test_layer import layer_processes, prepare_layer_run, read_places
+from test_restore import VirtualDesktop
 
 LAYER = "MirellaDesktopLayer"
 LIST = "SysListView32"
@@ -71,17 +70,8 @@ def test(arguments):
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     work = os.path.abspath(arguments.work)
-    folder, windows_folder = fresh_program_folder(arguments.program, os.path.join(work, "program"))
-    for helper in (arguments.apply_helper, arguments.probe, arguments.model):
-        shutil.copy(helper, os.path.join(folder, os.path.basename(helper).encode()))
-    wine.delete_registry_key(XP_SETTING_KEY)
-    saved = os.path.join(app_data(wine), "Mirella", "previous desktop.dat")
-    if os.path.exists(saved):
-        os.remove(saved)
-    ran = os.path.join(work, "ran.txt")
-    batch = os.path.join(work, "open me.bat")
-    with open(batch, "w", newline="\r\n") as file:
-        file.write(f"@echo opened> \"{Wine.windows_path(ran)}\"\n")
+    folder, windows_folder, ran, batch = prepare_layer_run(
+        wine, arguments, work, (arguments.apply_helper, arguments.probe, arguments.model))
     model_log = os.path.join(work, "model.log")
     layout = arguments.shell_layout
 
