@@ -108,13 +108,6 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
         endMessage_(RegisterWindowMessageW(kDesktopLayerEndMessage)),
         taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
-  ~DesktopLayerWindow() override {
-    if (accessible_ != nullptr) {
-      accessible_->Disconnect();
-      accessible_->Release();
-    }
-  }
-
   // Makes the window (hidden), draws the desktop into it and shows it at the bottom. False when
   // there is nothing to show.
   bool Open(HINSTANCE instance) {
@@ -461,13 +454,7 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
       return Default(WM_GETOBJECT, wParam, lParam);
     }
-    if (accessible_ == nullptr) {
-      IAccessible* standard = nullptr;
-      CreateStdAccessibleObject(Handle(), OBJID_CLIENT, __uuidof(IAccessible),
-                                reinterpret_cast<void**>(&standard));
-      accessible_ = new LayerAccessible(*this, standard);
-    }
-    return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+    return accessible_.Answer(Handle(), wParam, static_cast<LayerLinkSite&>(*this));
   }
 
   // LayerLinkSite
@@ -541,7 +528,7 @@ class DesktopLayerWindow : public ui::win32::Window, private LayerLinkSite {
   std::vector<RECT> icons_;  // the user's icons on the screen, as last read
   HWND lastForeground_ = nullptr;
   ShellEventWatch watch_;
-  LayerAccessible* accessible_ = nullptr;
+  ui::win32::ClientAccessible<LayerAccessible> accessible_;
 };
 
 }  // namespace

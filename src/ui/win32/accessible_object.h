@@ -65,4 +65,36 @@ HRESULT Guarded(Body&& body) {
   }
 }
 
+// The program's own client object of a window: made on the first WM_GETOBJECT that asks for
+// OBJID_CLIENT, around the window's standard object, handed out again after that, and cut off
+// from the window when the window's owner goes (a client may hold the object longer).
+template <typename Object>
+class ClientAccessible {
+ public:
+  ClientAccessible() = default;
+  ClientAccessible(const ClientAccessible&) = delete;
+  ClientAccessible& operator=(const ClientAccessible&) = delete;
+  ~ClientAccessible() {
+    if (object_ != nullptr) {
+      object_->Disconnect();
+      object_->Release();
+    }
+  }
+
+  // WM_GETOBJECT's answer for OBJID_CLIENT; `site` is what the object speaks for.
+  template <typename Site>
+  LRESULT Answer(HWND window, WPARAM wParam, Site& site) {
+    if (object_ == nullptr) {
+      IAccessible* standard = nullptr;
+      CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                reinterpret_cast<void**>(&standard));
+      object_ = new Object(site, standard);
+    }
+    return LresultFromObject(__uuidof(IAccessible), wParam, object_);
+  }
+
+ private:
+  Object* object_ = nullptr;
+};
+
 }  // namespace mirella::ui::win32

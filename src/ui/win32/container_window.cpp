@@ -24,13 +24,6 @@ MousePointer EffectivePointer(const Control& control) {
 }
 }  // namespace
 
-ContainerWindow::~ContainerWindow() {
-  if (accessible_ != nullptr) {
-    accessible_->Disconnect();
-    accessible_->Release();
-  }
-}
-
 bool ContainerWindow::Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect,
                              const wchar_t* title) {
   HINSTANCE instance = site_.Resources().Instance();
@@ -157,13 +150,7 @@ LRESULT ContainerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
     return Default(WM_GETOBJECT, wParam, lParam);
   }
-  if (accessible_ == nullptr) {
-    IAccessible* standard = nullptr;
-    CreateStdAccessibleObject(Handle(), OBJID_CLIENT, __uuidof(IAccessible),
-                              reinterpret_cast<void**>(&standard));
-    accessible_ = new ContainerAccessible(*this, standard);
-  }
-  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+  return accessible_.Answer(Handle(), wParam, *this);
 }
 
 void ContainerWindow::ClickLater(Control& child) {

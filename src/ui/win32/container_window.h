@@ -3,17 +3,16 @@
 // double-buffered, hit-tests them for the mouse and passes its child windows' notifications on.
 
 #include "ui/control.h"
+#include "ui/win32/accessible_object.h"
+#include "ui/win32/container_accessible.h"
 #include "ui/win32/container_site.h"
 #include "win32/window.h"
 
 namespace mirella::ui::win32 {
 
-class ContainerAccessible;
-
 class ContainerWindow : public Window {
  public:
   ContainerWindow(ContainerSite& site, Control& control) : site_(site), control_(control) {}
-  ~ContainerWindow() override;
 
   bool Create(HWND parent, DWORD style, DWORD exStyle, const RECT& rect, const wchar_t* title);
   Control& Target() { return control_; }
@@ -40,7 +39,7 @@ class ContainerWindow : public Window {
   // The control the left button went down on; compared, never dereferenced.
   const Control* pressed_ = nullptr;
   // Made on the first request of assistive technology; cut off when the window goes.
-  ContainerAccessible* accessible_ = nullptr;
+  ClientAccessible<ContainerAccessible> accessible_;
 };
 
 }  // namespace mirella::ui::win32
