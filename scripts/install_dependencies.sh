@@ -13,9 +13,10 @@ fi
 
 # MinGW-w64 with the win32 thread model for both Windows builds (see cmake/mingw-w64-*.cmake).
 # Xorg's dummy driver and xrandr give the multi-monitor GUI tests several monitors side by side
-# (tests/gui/two_monitors.py).
+# (tests/gui/two_monitors.py). zlib, native and for MinGW, is the unit tests' reference decoder.
 packages=(
   cmake make g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
+  zlib1g-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine wine64
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick nsis
   xserver-xorg-core xserver-xorg-video-dummy

@@ -9,7 +9,7 @@
 #include "app/screen_desktop_picture_win32.h"
 #include "render/desktop_renderer_win32.h"
 #include "render/monitor_areas_win32.h"
-#include "render/png_file_win32.h"
+#include "render/png_file.h"
 #include "win32/handles.h"
 
 namespace mirella::app {
@@ -116,9 +116,7 @@ Result<std::vector<std::string>> DrawWallpaperPictures(const render::WallpaperPl
       }
     }
     if (format == PictureFileFormat::kPng) {
-      Result<std::string> png = render::EncodePng(pixels);
-      if (!png.ok()) return png.status();
-      drawn.push_back(std::move(png).value());
+      drawn.push_back(render::EncodePng(pixels));
     } else {
       drawn.push_back(std::move(bmp));
     }
@@ -170,13 +168,9 @@ Result<DrawnDesktop> ScreenDesktopPictures::Draw(
     return Status::Failure(std::string(kDrawFailure) + ": система не сообщила ни одного монитора.");
   }
   // The shell that takes a picture per monitor decodes PNG; the one before it is given BMP.
-  const ComApartment com;  // the PNG encoder is a COM object
-  PictureFileFormat format = monitors.empty() ? PictureFileFormat::kBmp : PictureFileFormat::kPng;
+  const PictureFileFormat format =
+      monitors.empty() ? PictureFileFormat::kBmp : PictureFileFormat::kPng;
   auto drawn = DrawWallpaperPictures(plan, content, programFolder, files_, format);
-  if (!drawn && format == PictureFileFormat::kPng) {
-    format = PictureFileFormat::kBmp;  // an encoder that fails leaves the larger file
-    drawn = DrawWallpaperPictures(plan, content, programFolder, files_, format);
-  }
   if (!drawn) return drawn.status();
   DrawnDesktop desktop;
   desktop.arrangement = ArrangementOf(plan.arrangement);

@@ -16,7 +16,7 @@ namespace mirella::app {
 
 enum class PictureFileFormat {
   kBmp,  // 24-bit, uncompressed
-  kPng,  // through the system's encoder; COM must be initialised on the thread
+  kPng,  // compressed (render/png_file.h)
 };
 
 // One file's bytes per planned picture, in the plan's order; `programFolder` holds the pictures
