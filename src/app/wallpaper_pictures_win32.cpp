@@ -98,6 +98,9 @@ Result<std::vector<std::string>> DrawWallpaperPictures(const render::WallpaperPl
                                                        const FileSystem& files,
                                                        PictureFileFormat format) {
   std::vector<std::string> drawn;
+  // PNG pictures are drawn one after another into one buffer and encoded from there: fresh memory
+  // for each would cost as much to come by as a good share of the encoding.
+  std::vector<std::uint8_t> reused;
   for (const render::PlannedPicture& picture : plan.pictures) {
     const int width = picture.width;
     const int height = picture.height;
@@ -106,10 +109,21 @@ Result<std::vector<std::string>> DrawWallpaperPictures(const render::WallpaperPl
                              std::to_string(width) + " × " + std::to_string(height) + ".");
     }
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    std::string bmp = EmptyBmpFile(width, height, stride);
-    if (bmp.empty()) return OutOfMemory(width, height);
-    const render::BgrPixels pixels{reinterpret_cast<std::uint8_t*>(bmp.data() + kPixelOffset),
-                                   width, height, stride};
+    std::string bmp;
+    std::uint8_t* bits = nullptr;
+    if (format == PictureFileFormat::kPng) {
+      try {
+        reused.assign(stride * static_cast<std::size_t>(height), 0);
+      } catch (const std::bad_alloc&) {
+        return OutOfMemory(width, height);
+      }
+      bits = reused.data();
+    } else {
+      bmp = EmptyBmpFile(width, height, stride);
+      if (bmp.empty()) return OutOfMemory(width, height);
+      bits = reinterpret_cast<std::uint8_t*>(bmp.data() + kPixelOffset);
+    }
+    const render::BgrPixels pixels{bits, width, height, stride};
     for (const render::MonitorPart& part : picture.parts) {
       if (!DrawPart(part, content, programFolder, files, pixels)) {
         return OutOfMemory(width, height);

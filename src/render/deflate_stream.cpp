@@ -15,6 +15,8 @@ constexpr std::size_t kMinimumMatch = 4;  // what the hash covers; deflate itsel
 constexpr std::size_t kLongestMatch = 258;
 constexpr std::size_t kFarthestMatch = 32768;
 constexpr int kHashBits = 14;
+// The bytes kept at once: the 32 KB a match reaches back to and the pieces that come after them.
+constexpr std::size_t kWindowBytes = 512 * 1024;
 
 // Bits to be written first-in-lowest, as deflate packs them: a Huffman code bit-reversed, with
 // any extra bits after it.
@@ -92,44 +94,6 @@ const CodeTables& Tables() {
   return tables;
 }
 
-// Writes bits first-in-lowest into storage sized for the worst case beforehand, four bytes at
-// a time; fewer than 32 bits wait in between, so one call may add up to 32.
-class BitWriter {
- public:
-  explicit BitWriter(std::uint8_t* out) : start_(out), out_(out) {}
-
-  void Write(Code code) {
-    pending_ |= static_cast<std::uint64_t>(code.bits) << count_;
-    count_ += code.count;
-    if (count_ >= 32) {
-      const std::uint32_t word = static_cast<std::uint32_t>(pending_);
-      const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
-                                     static_cast<std::uint8_t>(word >> 16),
-                                     static_cast<std::uint8_t>(word >> 24)};
-      std::memcpy(out_, bytes, 4);
-      out_ += 4;
-      pending_ >>= 32;
-      count_ -= 32;
-    }
-  }
-
-  // Writes what waits, padded with zero bits to a whole byte; the bytes written so far.
-  std::size_t Finish() {
-    while (count_ > 0) {
-      *out_++ = static_cast<std::uint8_t>(pending_);
-      pending_ >>= 8;
-      count_ = count_ > 8 ? count_ - 8 : 0;
-    }
-    return static_cast<std::size_t>(out_ - start_);
-  }
-
- private:
-  std::uint8_t* start_;
-  std::uint8_t* out_;
-  std::uint64_t pending_ = 0;
-  std::uint32_t count_ = 0;
-};
-
 std::uint32_t Load32(const std::uint8_t* at) {
   std::uint32_t value;
   std::memcpy(&value, at, sizeof value);
@@ -159,89 +123,184 @@ std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size
   return length;
 }
 
-void Compress(std::span<const std::uint8_t> data, BitWriter& writer) {
-  const CodeTables& tables = Tables();
-  const std::uint8_t* in = data.data();
-  const std::size_t size = data.size();
-  // Each hash's latest position, plus one: zero is none.
-  std::vector<std::size_t> latest(std::size_t{1} << kHashBits, 0);
-  std::size_t lastDistance = 0;
-  std::size_t at = 0;
-  while (at + kMinimumMatch <= size) {
-    const std::uint32_t next = Load32(in + at);
-    const std::uint32_t hash = HashOf(next);
-    const std::size_t candidate = latest[hash];
-    latest[hash] = at + 1;
-    std::size_t distance = 0;
-    if (lastDistance != 0 && lastDistance <= at && Load32(in + at - lastDistance) == next) {
-      distance = lastDistance;
-    } else if (candidate != 0 && at - (candidate - 1) <= kFarthestMatch &&
-               Load32(in + candidate - 1) == next) {
-      distance = at - (candidate - 1);
-    }
-    if (distance == 0) {
-      writer.Write(tables.literals[in[at]]);
-      ++at;
-      continue;
-    }
-    const std::size_t limit = std::min(kLongestMatch, size - at);
-    const std::size_t length =
-        kMinimumMatch + CommonLength(in + at + kMinimumMatch, in + at + kMinimumMatch - distance,
-                                     limit - kMinimumMatch);
-    writer.Write(tables.lengths[length]);
-    writer.Write(tables.Distance(distance));
-    lastDistance = distance;
-    at += length;
-  }
-  for (; at < size; ++at) writer.Write(tables.literals[in[at]]);
-  writer.Write(tables.endOfBlock);
-}
-
 }  // namespace
 
 std::uint32_t Adler32(std::span<const std::uint8_t> data, std::uint32_t adler) {
   constexpr std::uint32_t kModulus = 65521;
-  constexpr std::size_t kMostBeforeOverflow = 5552;  // the longest run the sums take in 32 bits
+  // The most blocks of 16 whose sums stay within 32 bits before they are reduced (zlib's 5552
+  // bytes).
+  constexpr std::size_t kMostBlocks = 5552 / 16;
   std::uint32_t low = adler & 0xFFFF;
   std::uint32_t high = adler >> 16;
   const std::uint8_t* at = data.data();
   std::size_t left = data.size();
-  while (left > 0) {
-    std::size_t run = std::min(left, kMostBeforeOverflow);
-    left -= run;
-    for (; run >= 8; run -= 8, at += 8) {
-      low += at[0]; high += low;
-      low += at[1]; high += low;
-      low += at[2]; high += low;
-      low += at[3]; high += low;
-      low += at[4]; high += low;
-      low += at[5]; high += low;
-      low += at[6]; high += low;
-      low += at[7]; high += low;
+  // Over B blocks of 16 bytes, byte j of block k adds itself to `low`, and 16 (B - k) - j times
+  // itself to `high`. So each of the 16 columns keeps the sum of its bytes and the sum of those
+  // sums block by block, which the compiler does in vector registers, and the two are weighed
+  // together at the end of the run.
+  while (left >= 16) {
+    const std::size_t blocks = std::min(left / 16, kMostBlocks);
+    left -= blocks * 16;
+    std::uint32_t column[16] = {};
+    std::uint32_t columnBefore[16] = {};  // the column's sums before each block, added up
+    for (std::size_t block = 0; block < blocks; ++block, at += 16) {
+      // Unrolled, the loop is no longer one the compiler turns into vector operations.
+#pragma GCC unroll 1
+      for (std::size_t j = 0; j < 16; ++j) {
+        columnBefore[j] += column[j];
+        column[j] += at[j];
+      }
     }
-    for (; run > 0; --run, ++at) {
-      low += *at;
-      high += low;
+    std::uint32_t sum = 0;
+    std::uint32_t weighted = 0;
+    std::uint32_t blockSums = 0;
+    for (std::uint32_t j = 0; j < 16; ++j) {
+      sum += column[j];
+      blockSums += columnBefore[j] + column[j];
+      weighted += j * column[j];
     }
-    low %= kModulus;
-    high %= kModulus;
+    high = (high + static_cast<std::uint32_t>(blocks) * 16 * low + 16 * blockSums - weighted) %
+           kModulus;
+    low = (low + sum) % kModulus;
   }
-  return (high << 16) | low;
+  for (; left > 0; --left, ++at) {
+    low += *at;
+    high += low;
+  }
+  return ((high % kModulus) << 16) | (low % kModulus);
 }
 
-std::string ZlibCompress(std::span<const std::uint8_t> data) {
-  // At most nine bits a byte (a literal of 144 and above), the end of the block and padding.
-  const std::size_t worst = data.size() + data.size() / 8 + 16;
-  std::unique_ptr<std::uint8_t[]> out(new std::uint8_t[worst + 4]);
-  BitWriter writer(out.get());
-  writer.Write({0x0178, 16});  // CMF 0x78 (deflate, a 32 KB window) and FLG 0x01: 0x7801 % 31 == 0
-  writer.Write({0b011, 3});   // the final block, with the fixed codes
-  Compress(data, writer);
-  const std::size_t written = writer.Finish();
-  std::string stream(reinterpret_cast<const char*>(out.get()), written);
-  const std::uint32_t adler = Adler32(data);
-  for (int shift = 24; shift >= 0; shift -= 8) stream.push_back(static_cast<char>(adler >> shift));
+// Writes bits first-in-lowest, four bytes at a time; fewer than 32 bits wait in between, so one
+// call may add up to 32. Reserve() makes room beforehand for the worst a piece can take.
+class ZlibStream::Writer {
+ public:
+  void Reserve(std::size_t bytes) {
+    if (capacity_ - used_ >= bytes + 8) return;
+    const std::size_t capacity = std::max(capacity_ * 2, used_ + bytes + 8);
+    std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[capacity]);
+    if (used_ > 0) std::memcpy(larger.get(), bytes_.get(), used_);
+    bytes_ = std::move(larger);
+    capacity_ = capacity;
+  }
+
+  void Write(Code code) {
+    pending_ |= static_cast<std::uint64_t>(code.bits) << count_;
+    count_ += code.count;
+    if (count_ >= 32) {
+      const std::uint32_t word = static_cast<std::uint32_t>(pending_);
+      const std::uint8_t bytes[4] = {
+          static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
+          static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 24)};
+      std::memcpy(bytes_.get() + used_, bytes, 4);
+      used_ += 4;
+      pending_ >>= 32;
+      count_ -= 32;
+    }
+  }
+
+  // What was written, with the bits that wait padded with zeros to a whole byte.
+  std::string Finish() {
+    Reserve(4);
+    for (; count_ > 0; count_ = count_ > 8 ? count_ - 8 : 0) {
+      bytes_[used_++] = static_cast<std::uint8_t>(pending_);
+      pending_ >>= 8;
+    }
+    return std::string(reinterpret_cast<const char*>(bytes_.get()), used_);
+  }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> bytes_;
+  std::size_t capacity_ = 0;
+  std::size_t used_ = 0;
+  std::uint64_t pending_ = 0;
+  std::uint32_t count_ = 0;
+};
+
+ZlibStream::ZlibStream()
+    : window_(kWindowBytes), latest_(std::size_t{1} << kHashBits, 0), writer_(new Writer) {
+  writer_->Reserve(2);
+  writer_->Write({0x0178, 16});  // CMF 0x78 (deflate, a 32 KB window), FLG 0x01: 0x7801 % 31 == 0
+  writer_->Write({0b011, 3});    // the final block, with the fixed codes
+}
+
+ZlibStream::~ZlibStream() = default;
+
+std::uint8_t* ZlibStream::Room(std::size_t size) {
+  if (held_ + size > window_.size()) {
+    Compress(base_ + held_, false);
+    // Keep what a match may still reach back to, and what is not compressed yet.
+    const std::uint64_t keepFrom = std::max(base_, next_ > kFarthestMatch ? next_ - kFarthestMatch : 0);
+    const std::size_t dropped = static_cast<std::size_t>(keepFrom - base_);
+    std::memmove(window_.data(), window_.data() + dropped, held_ - dropped);
+    held_ -= dropped;
+    base_ = keepFrom;
+    if (held_ + size > window_.size()) window_.resize(held_ + size);
+  }
+  return window_.data() + held_;
+}
+
+void ZlibStream::Add(std::size_t size) {
+  adler_ = Adler32(std::span(window_.data() + held_, size), adler_);
+  held_ += size;
+}
+
+void ZlibStream::Compress(std::uint64_t end, bool last) {
+  const CodeTables& tables = Tables();
+  const std::uint8_t* in = window_.data();  // the byte at position p is in[p - base_]
+  const std::uint64_t stop = last ? end : (end > kLongestMatch ? end - kLongestMatch : 0);
+  std::uint64_t at = next_;
+  if (stop <= at) return;
+  writer_->Reserve(static_cast<std::size_t>(end - at) * 9 / 8 + 8);
+  for (; at < stop && at + kMinimumMatch <= end;) {
+    const std::uint8_t* here = in + (at - base_);
+    const std::uint32_t next = Load32(here);
+    const std::uint32_t hash = HashOf(next);
+    const std::uint64_t candidate = latest_[hash];
+    latest_[hash] = at + 1;
+    std::uint64_t distance = 0;
+    if (lastDistance_ != 0 && lastDistance_ <= at - base_ && Load32(here - lastDistance_) == next) {
+      distance = lastDistance_;
+    } else if (candidate != 0 && at - (candidate - 1) <= kFarthestMatch &&
+               Load32(in + (candidate - 1 - base_)) == next) {
+      distance = at - (candidate - 1);
+    }
+    if (distance == 0) {
+      writer_->Write(tables.literals[*here]);
+      ++at;
+      continue;
+    }
+    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(kLongestMatch, end - at));
+    const std::size_t length =
+        kMinimumMatch + CommonLength(here + kMinimumMatch, here + kMinimumMatch - distance,
+                                     limit - kMinimumMatch);
+    writer_->Write(tables.lengths[length]);
+    writer_->Write(tables.Distance(static_cast<std::size_t>(distance)));
+    lastDistance_ = distance;
+    at += length;
+  }
+  if (last) {
+    for (; at < end; ++at) writer_->Write(tables.literals[in[at - base_]]);
+  }
+  next_ = at;
+}
+
+std::string ZlibStream::Finish() {
+  Compress(base_ + held_, true);
+  writer_->Reserve(8);
+  writer_->Write(Tables().endOfBlock);
+  std::string stream = writer_->Finish();
+  for (int shift = 24; shift >= 0; shift -= 8) stream.push_back(static_cast<char>(adler_ >> shift));
   return stream;
 }
 
+std::string ZlibCompress(std::span<const std::uint8_t> data) {
+  ZlibStream stream;
+  constexpr std::size_t kPiece = 64 * 1024;
+  for (std::size_t from = 0; from < data.size(); from += kPiece) {
+    const std::size_t size = std::min(kPiece, data.size() - from);
+    std::memcpy(stream.Room(size), data.data() + from, size);
+    stream.Add(size);
+  }
+  return stream.Finish();
+}
 }  // namespace mirella::render

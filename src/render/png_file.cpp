@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <span>
 #include <string_view>
 
 #include "render/deflate_stream.h"
@@ -49,19 +47,19 @@ std::string EncodePng(const BgrPixels& pixels) {
   const std::size_t height = static_cast<std::size_t>(pixels.height);
   // The rows top-down, each after its filter byte (0, none), each pixel red, green, blue.
   const std::size_t rowBytes = 1 + width * 3;
-  std::unique_ptr<std::uint8_t[]> rows(new std::uint8_t[rowBytes * height]);
+  ZlibStream stream;
   for (std::size_t y = 0; y < height; ++y) {
     const std::uint8_t* from = pixels.bits + pixels.stride * (height - 1 - y);
-    std::uint8_t* to = rows.get() + rowBytes * y;
+    std::uint8_t* to = stream.Room(rowBytes);
     *to++ = 0;
     for (std::size_t x = 0; x < width; ++x, from += 3, to += 3) {
       to[0] = from[2];
       to[1] = from[1];
       to[2] = from[0];
     }
+    stream.Add(rowBytes);
   }
-  const std::string compressed = ZlibCompress(std::span(rows.get(), rowBytes * height));
-  rows.reset();
+  const std::string compressed = stream.Finish();
 
   std::string header;
   AppendBigEndian(header, static_cast<std::uint32_t>(width));
