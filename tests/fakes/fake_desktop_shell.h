@@ -60,9 +60,10 @@ class FakeDesktopShell : public DesktopShell {
   }
 
   // Per monitor as the shell's object does it: a monitor it does not know is refused, and the
-  // wallpaper value names the last picture set.
+  // wallpaper value names the last picture set. `refusedPicture` is refused here too.
   std::vector<MonitorWallpaper> GetMonitorWallpapers() override { return monitors; }
   Status SetMonitorWallpaper(const std::string& monitor, const std::string& path) override {
+    if (path == refusedPicture) return Status::Failure("Не удалось сменить рисунок монитора.");
     for (MonitorWallpaper& known : monitors) {
       if (known.monitor != monitor) continue;
       known.picture = path;

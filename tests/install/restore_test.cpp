@@ -393,6 +393,29 @@ TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   ExpectOldDesktop();
 }
 
+// A monitor that refuses its new picture fails the Apply after another has shown its own: every
+// monitor shows its old picture again, fitted as it was, and no new file is left.
+TEST_F(RestoreTest, AMonitorRefusingItsPictureGivesEveryMonitorItsOldOneBack) {
+  const std::string pictures = "C:\\Users\\user\\Pictures\\";
+  shell.monitors = {{"\\\\?\\DISPLAY#A", 0, 0, 1920, 1080, pictures + "a.jpg"},
+                    {"\\\\?\\DISPLAY#B", 1920, 0, 3200, 1024, pictures + "b.jpg"}};
+  const auto before = shell.monitors;
+  files.AddFile(pictures + "a.jpg", "\xff\xd8 a");
+  files.AddFile(pictures + "b.jpg", "\xff\xd8 b");
+  const std::string local = "C:\\Users\\user\\AppData\\Local\\Mirella\\";
+  shell.refusedPicture = local + "desktop-1-1.png";
+  const ApplyOutcome outcome = RunApply();
+  ASSERT_EQ(outcome.result, ApplyResult::kFailed);
+  EXPECT_TRUE(outcome.notRestored.empty());
+  ASSERT_FALSE(shell.monitorPicturesSet.empty());
+  EXPECT_EQ(shell.monitorPicturesSet[0], local + "desktop-1-0.png") << "the first was shown";
+  EXPECT_EQ(shell.monitors, before);
+  EXPECT_EQ(shell.position, 4);
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-1.png"));
+  ExpectOldDesktop();
+}
+
 // Once everything is back, a read-only attribute on the saved state does not stop its removal;
 // where the removal fails all the same, the desktop is restored and the outcome says what is left.
 TEST_F(RestoreTest, AReadOnlySavedStateIsRemovedOnceEverythingIsBack) {
