@@ -363,9 +363,11 @@ TEST_F(RestoreTest, FilesOfEarlierFormatsAreRestored) {
   }
 }
 
-// Where the shell takes a picture per monitor (Windows 8 and later): each monitor gets its own
-// picture, fitted pixel for pixel, a later Apply replaces them under the other names, and
-// Restore gives each monitor still attached the picture it showed, fitted as it was.
+// Where the shell takes a picture per monitor (Windows 8 and later): a monitor that refuses its
+// new picture fails the Apply after another has shown its own, and every monitor shows its old
+// picture again, fitted as it was. Then each monitor gets its own picture, fitted pixel for pixel,
+// a later Apply replaces them under the other names, and Restore gives each monitor still
+// attached the picture it showed, fitted as it was.
 TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   const std::string pictures = "C:\\Users\\user\\Pictures\\";
   shell.monitors = {{"\\\\?\\DISPLAY#A", 0, 0, 1920, 1080, pictures + "a.jpg"},
@@ -374,6 +376,18 @@ TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   files.AddFile(pictures + "a.jpg", "\xff\xd8 a");
   files.AddFile(pictures + "b.jpg", "\xff\xd8 b");
   const std::string local = "C:\\Users\\user\\AppData\\Local\\Mirella\\";
+  shell.refusedPicture = local + "desktop-1-1.png";
+  const ApplyOutcome refused = RunApply();
+  ASSERT_EQ(refused.result, ApplyResult::kFailed);
+  EXPECT_TRUE(refused.notRestored.empty());
+  EXPECT_EQ(shell.monitorPicturesSet.at(0), local + "desktop-1-0.png") << "the first was shown";
+  EXPECT_EQ(shell.monitors, before);
+  EXPECT_EQ(shell.position, 4);
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
+  ExpectOldDesktop();
+
+  shell.refusedPicture.clear();
+  shell.monitorPicturesSet.clear();
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
   EXPECT_EQ(shell.monitorPicturesSet,
             (std::vector<std::string>{local + "desktop-1-0.png", local + "desktop-1-1.png"}));
@@ -390,29 +404,6 @@ TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
   EXPECT_EQ(shell.monitors, std::vector<MonitorWallpaper>{before[0]});
   EXPECT_EQ(shell.position, 4);
-  ExpectOldDesktop();
-}
-
-// A monitor that refuses its new picture fails the Apply after another has shown its own: every
-// monitor shows its old picture again, fitted as it was, and no new file is left.
-TEST_F(RestoreTest, AMonitorRefusingItsPictureGivesEveryMonitorItsOldOneBack) {
-  const std::string pictures = "C:\\Users\\user\\Pictures\\";
-  shell.monitors = {{"\\\\?\\DISPLAY#A", 0, 0, 1920, 1080, pictures + "a.jpg"},
-                    {"\\\\?\\DISPLAY#B", 1920, 0, 3200, 1024, pictures + "b.jpg"}};
-  const auto before = shell.monitors;
-  files.AddFile(pictures + "a.jpg", "\xff\xd8 a");
-  files.AddFile(pictures + "b.jpg", "\xff\xd8 b");
-  const std::string local = "C:\\Users\\user\\AppData\\Local\\Mirella\\";
-  shell.refusedPicture = local + "desktop-1-1.png";
-  const ApplyOutcome outcome = RunApply();
-  ASSERT_EQ(outcome.result, ApplyResult::kFailed);
-  EXPECT_TRUE(outcome.notRestored.empty());
-  ASSERT_FALSE(shell.monitorPicturesSet.empty());
-  EXPECT_EQ(shell.monitorPicturesSet[0], local + "desktop-1-0.png") << "the first was shown";
-  EXPECT_EQ(shell.monitors, before);
-  EXPECT_EQ(shell.position, 4);
-  EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
-  EXPECT_FALSE(files.FileExists(local + "desktop-1-1.png"));
   ExpectOldDesktop();
 }
 
