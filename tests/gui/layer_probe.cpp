@@ -11,6 +11,9 @@
 //                                           <count>"
 //   layer_probe.exe dpi <dpi>               tells the layer that its monitor's DPI changed
 //   layer_probe.exe display <width> <height>  changes the screen's resolution
+//   layer_probe.exe detach                  takes every monitor but the primary off the
+//                                           desktop, as the display settings do
+//   layer_probe.exe attach <width> <height> <x> <y>  puts a monitor that is off back on it
 //   layer_probe.exe dialog                  "dialog" when the layer's process shows a message
 //                                           box, which it then closes with OK
 //   layer_probe.exe at <x> <y>              what the pointer reaches there: the classes of the
@@ -91,6 +94,48 @@ int Display(const wchar_t* width, const wchar_t* height) {
   return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL
              ? 0
              : 1;
+}
+
+// Display devices get a mode in the registry, then all are applied at once: the documented way
+// to take monitors off the desktop (an empty mode for each attached one but the primary) or to
+// put one back (`mode` for the first that is not attached).
+int ArrangeMonitors(bool attach, const DEVMODEW& mode) {
+  bool changed = false;
+  DISPLAY_DEVICEW device{};
+  device.cb = sizeof device;
+  for (DWORD index = 0; EnumDisplayDevicesW(nullptr, index, &device, 0); ++index) {
+    const bool attached = (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0;
+    if ((device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) != 0 || attached == attach) continue;
+    DEVMODEW set = mode;
+    if (ChangeDisplaySettingsExW(device.DeviceName, &set, nullptr, CDS_UPDATEREGISTRY | CDS_NORESET,
+                                 nullptr) != DISP_CHANGE_SUCCESSFUL) {
+      return 1;
+    }
+    changed = true;
+    if (attach) break;
+  }
+  return changed && ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr) ==
+                        DISP_CHANGE_SUCCESSFUL
+             ? 0
+             : 1;
+}
+
+int Detach() {
+  DEVMODEW empty{};
+  empty.dmSize = sizeof empty;
+  empty.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  return ArrangeMonitors(false, empty);
+}
+
+int Attach(wchar_t** size) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = static_cast<DWORD>(std::wcstol(size[0], nullptr, 10));
+  mode.dmPelsHeight = static_cast<DWORD>(std::wcstol(size[1], nullptr, 10));
+  mode.dmPosition.x = std::wcstol(size[2], nullptr, 10);
+  mode.dmPosition.y = std::wcstol(size[3], nullptr, 10);
+  return ArrangeMonitors(true, mode);
 }
 
 int Bottom() {
@@ -250,6 +295,8 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"shell-restart" && count == 2) code = ShellRestart(GetModuleHandleW(nullptr));
   if (command == L"dpi" && count == 3) code = Dpi(arguments[2]);
   if (command == L"display" && count == 4) code = Display(arguments[2], arguments[3]);
+  if (command == L"detach" && count == 2) code = Detach();
+  if (command == L"attach" && count == 6) code = Attach(arguments + 2);
   if (command == L"dialog" && count == 2) code = Dialog();
   if (command == L"at" && count == 4) code = At(arguments[2], arguments[3]);
   if (command == L"z-order" && count == 2) code = ZOrder();

@@ -8,9 +8,10 @@ With a monitor left of the primary, Apply (run by layer_apply.exe with the progr
 sets one picture the size of the virtual screen, tiled (Wine has no per-monitor wallpaper
 object). Wine's desktop paints no wallpaper onto the X screen, so the picture set is read from
 its file: tiled from the primary's corner, the primary sees the page with its navy bars, the
-monitor left of it only the page's background. When the primary's resolution changes the layer
-Apply started draws the pictures anew for the monitors as they are and sets them, and
-`/restore /quiet` then puts the old wallpaper and its values back."""
+monitor left of it only the page's background. When the primary's resolution changes, and when
+the left monitor is taken off the desktop and put back, the layer Apply started draws the
+pictures anew for the monitors as they are and sets them, and `/restore /quiet` then puts the
+old wallpaper and its values back."""
 
 import argparse
 import os
@@ -68,6 +69,28 @@ def check_arrangements(display, arguments, environment, failures):
             failures.append(f"expected {expected} (the first primary), Wine reported {seen}")
 
 
+def check_redrawn(arguments, wine, path, change, failures):
+    """The picture drawn anew fits the monitors Wine reports now: one monitor's picture of its
+    size, stretched, or one tiled over the virtual screen with the page on the primary's part
+    and the background alone on the left monitor's."""
+    width, height, pixel = read_bmp(path)
+    screen = wine_monitors(arguments.probe, wine.environment)
+    left_edge = min(monitor["rect"][0] for monitor in screen)
+    right_edge = max(monitor["rect"][2] for monitor in screen)
+    bottom_edge = max(monitor["rect"][3] for monitor in screen)
+    primary_rect = next(monitor["rect"] for monitor in screen if monitor["primary"])
+    primary = most_navy_row(pixel, (0, 0, primary_rect[2], primary_rect[3]))
+    left = most_navy_row(pixel, (width - 800, 0, width, 600)) if len(screen) > 1 else 0
+    values = (wine.registry_value(DESKTOP_KEY, "WallpaperStyle"),
+              wine.registry_value(DESKTOP_KEY, "TileWallpaper"))
+    print(f"after {change}, Wine reports {screen}; the picture is {width} x {height}, style and "
+          f"tile {values}, the most navy row {primary:.2f} / {left:.2f}")
+    fitting = ("0", "1") if len(screen) > 1 else ("2", "0")
+    if (width, height) != (right_edge - left_edge, bottom_edge) or primary < 0.5 \
+            or left > 0.1 or values != fitting:
+        failures.append(f"the pictures drawn anew after {change} do not fit the monitors")
+
+
 def check_pictures(display, arguments, wine, failures):
     display.arrange([(1280, 1024, 800, 0), (800, 600, 0, 0)])
     expected = display.windows_rects()  # the primary at (0, 0), the other at (-800, 0)
@@ -123,34 +146,35 @@ def check_pictures(display, arguments, wine, failures):
     if (width, height) != (2080, 1024) or primary < 0.5 or left > 0.1:
         failures.append("the tiled picture does not show the page on the primary and its "
                         "background alone on the monitor left of it")
-    # The layer Apply started draws the pictures again when the primary's resolution changes.
-    # (Wine tells running programs of a change made through it, not of outputs changed outside.)
+    # The layer Apply started draws the pictures again for the monitors as they are: after the
+    # primary's resolution changes, the left monitor is taken off the desktop and then put back,
+    # each through the display settings. (Wine tells running programs of changes made through
+    # it, not of outputs changed on the X server.)
     display.xrandr("--newmode", "mirella1024x768", *modeline(1024, 768), check=False)
     display.xrandr("--addmode", "DUMMY0", "mirella1024x768", check=False)
     display.xrandr("--query")
     shutil.copy(arguments.layer_probe, os.path.join(folder, b"layer_probe.exe"))
     said = os.path.join(work, "probe.txt")
-    wine.run(os.path.join(folder, b"layer_probe.exe"), "--to", Wine.windows_path(said),
-             "display", "1024", "768")
-    first = os.path.join(user, "AppData", "Local", "Mirella", "desktop-1-0.bmp")
-    try:
-        wait_for("the pictures drawn anew", lambda: (wine.registry_value(
-            DESKTOP_KEY, "Wallpaper") or "").lower().endswith("desktop-2-0.bmp"), 60)
-        width, height, pixel = read_bmp(first.replace("desktop-1-0", "desktop-2-0"))
-        screen = wine_monitors(arguments.probe, wine.environment)
-        left_edge = min(monitor["rect"][0] for monitor in screen)
-        right_edge = max(monitor["rect"][2] for monitor in screen)
-        bottom_edge = max(monitor["rect"][3] for monitor in screen)
-        primary_rect = next(monitor["rect"] for monitor in screen if monitor["primary"])
-        primary = most_navy_row(pixel, (0, 0, primary_rect[2], primary_rect[3]))
-        left = most_navy_row(pixel, (width - 800, 0, width, 600))
-        print(f"after 1024 x 768 on the primary, Wine reports {screen}; the picture is "
-              f"{width} x {height}, the most navy row {primary:.2f} / {left:.2f}")
-        if (width, height) != (right_edge - left_edge, bottom_edge) or primary < 0.5 \
-                or left > 0.1 or os.path.exists(first):
-            failures.append("the pictures drawn anew do not fit the monitors as they are")
-    except Exception as error:  # the test goes on to /restore
-        failures.append(f"no redraw after the resolution change: {error}")
+    pictures = os.path.join(user, "AppData", "Local", "Mirella")
+    changes = [("1024 x 768 on the primary", ["display", "1024", "768"], "desktop-2-0.bmp"),
+               ("the left monitor off", ["detach"], "desktop-1-0.bmp"),
+               ("the left monitor back", ["attach", "800", "600", "-800", "0"], "desktop-2-0.bmp")]
+    shown = "desktop-1-0.bmp"
+    for change, command, redrawn in changes:
+        if wine.run(os.path.join(folder, b"layer_probe.exe"), "--to", Wine.windows_path(said),
+                    *command).returncode != 0:
+            failures.append(f"{change}: the display settings refused it")
+            break
+        try:
+            wait_for(f"the pictures drawn anew after {change}", lambda: (wine.registry_value(
+                DESKTOP_KEY, "Wallpaper") or "").lower().endswith(redrawn), 60)
+        except Exception as error:  # the test goes on to /restore
+            failures.append(f"no redraw after {change}: {error}")
+            break
+        if os.path.exists(os.path.join(pictures, shown)):
+            failures.append(f"after {change} the earlier picture {shown} is left")
+        shown = redrawn
+        check_redrawn(arguments, wine, os.path.join(pictures, redrawn), change, failures)
     restored = wine.run(os.path.join(folder, b"desktop.exe"), "/restore", "/quiet").returncode
     back = wine.registry_value(DESKTOP_KEY, "Wallpaper")
     print(f"/restore /quiet ended with {restored}; the wallpaper is {back!r}")
