@@ -61,11 +61,23 @@ Status ShowMonitorWallpapers(DesktopShell& shell, const std::vector<MonitorWallp
                              const std::optional<int>& position, const FileSystem& files) {
   Status first = position ? shell.SetWallpaperPosition(*position) : Status::Ok();
   const std::vector<MonitorWallpaper> attached = shell.GetMonitorWallpapers();
+  const auto isAttached = [&](const MonitorWallpaper& monitor) {
+    return std::any_of(attached.begin(), attached.end(),
+                       [&](const auto& now) { return now.monitor == monitor.monitor; });
+  };
+  const auto pictureLost = [&](const MonitorWallpaper& monitor) {
+    return monitor.picture.empty() || !files.FileExists(monitor.picture);
+  };
+  // A monitor that showed a solid colour (no picture), or whose picture is gone, cannot be given
+  // that back on its own: the wallpaper is taken off every monitor first, which leaves the
+  // background colour, and the others get their pictures again after it. Left alone, it would go
+  // on showing Mirella's picture.
+  if (std::any_of(monitors.begin(), monitors.end(),
+                  [&](const auto& monitor) { return isAttached(monitor) && pictureLost(monitor); })) {
+    if (Status cleared = shell.SetPictureWallpaper(""); !cleared && first) first = std::move(cleared);
+  }
   for (const MonitorWallpaper& monitor : monitors) {
-    const bool there = std::any_of(attached.begin(), attached.end(), [&](const auto& now) {
-      return now.monitor == monitor.monitor;
-    });
-    if (!there || monitor.picture.empty() || !files.FileExists(monitor.picture)) continue;
+    if (!isAttached(monitor) || pictureLost(monitor)) continue;
     if (Status shown = shell.SetMonitorWallpaper(monitor.monitor, monitor.picture);
         !shown && first) {
       first = std::move(shown);

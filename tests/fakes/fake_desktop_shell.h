@@ -19,6 +19,8 @@ class FakeDesktopShell : public DesktopShell {
  public:
   explicit FakeDesktopShell(DesktopKind kind = DesktopKind::kPage) : kind(kind) {}
   DesktopKind Kind() const override { return kind; }
+  // One picture for all: on a shell with a picture per monitor, every monitor shows it (none
+  // for "").
   Status SetPictureWallpaper(const std::string& path) override {
     shownPictures.push_back(path);
     const bool refused = path == refusedPicture;
@@ -26,6 +28,7 @@ class FakeDesktopShell : public DesktopShell {
       registry->SetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop", "Wallpaper",
                                path);
     }
+    for (MonitorWallpaper& monitor : monitors) monitor.picture = refused ? monitor.picture : path;
     return refused ? Status::Failure("Не удалось сменить рисунок Рабочего стола.")
                        : Status::Ok();
   }

@@ -364,19 +364,20 @@ TEST_F(RestoreTest, FilesOfEarlierFormatsAreRestored) {
 }
 
 // Where the shell takes a picture per monitor (Windows 8 and later): a monitor that refuses its
-// new picture fails the Apply after another has shown its own, and every monitor shows its old
-// picture again, fitted as it was. Then each monitor gets its own picture, fitted pixel for pixel,
-// a later Apply replaces them under the other names, and Restore gives each monitor still
-// attached the picture it showed, fitted as it was.
+// new picture fails the Apply after another has shown its own, and every monitor shows what it
+// showed again (a picture, a solid colour), fitted as it was. Then each monitor gets its own
+// picture, fitted pixel for pixel, a later Apply replaces them under the other names, and Restore
+// gives each monitor still attached what it showed, fitted as it was.
 TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   const std::string pictures = "C:\\Users\\user\\Pictures\\";
   shell.monitors = {{"\\\\?\\DISPLAY#A", 0, 0, 1920, 1080, pictures + "a.jpg"},
+                    {"\\\\?\\DISPLAY#C", -1280, 0, 0, 1024, ""},  // a solid colour
                     {"\\\\?\\DISPLAY#B", 1920, 0, 3200, 1024, pictures + "b.jpg"}};
   const auto before = shell.monitors;
   files.AddFile(pictures + "a.jpg", "\xff\xd8 a");
   files.AddFile(pictures + "b.jpg", "\xff\xd8 b");
   const std::string local = "C:\\Users\\user\\AppData\\Local\\Mirella\\";
-  shell.refusedPicture = local + "desktop-1-1.png";
+  shell.refusedPicture = local + "desktop-1-2.png";  // B's, after A and C have theirs
   const ApplyOutcome refused = RunApply();
   ASSERT_EQ(refused.result, ApplyResult::kFailed);
   EXPECT_TRUE(refused.notRestored.empty());
@@ -386,23 +387,25 @@ TEST_F(RestoreTest, EachMonitorShowsItsOwnPictureAndGetsItsOwnBack) {
   EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
   ExpectOldDesktop();
 
-  shell.refusedPicture.clear();
+  shell.refusedPicture = "<none>";
   shell.monitorPicturesSet.clear();
+  shell.shownPictures.clear();
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
   EXPECT_EQ(shell.monitorPicturesSet,
-            (std::vector<std::string>{local + "desktop-1-0.png", local + "desktop-1-1.png"}));
-  EXPECT_EQ(File(local + "desktop-1-1.png"), "BM picture for \\\\?\\DISPLAY#B");
+            (std::vector<std::string>{local + "desktop-1-0.png", local + "desktop-1-1.png",
+                                      local + "desktop-1-2.png"}));
+  EXPECT_EQ(File(local + "desktop-1-2.png"), "BM picture for \\\\?\\DISPLAY#B");
   EXPECT_EQ(shell.position, 2);
   EXPECT_TRUE(shell.shownPictures.empty()) << "one picture for all would undo the others";
 
   ASSERT_EQ(RunApply().result, ApplyResult::kApplied);
   EXPECT_EQ(shell.monitors[0].picture, local + "desktop-2-0.png");
   EXPECT_FALSE(files.FileExists(local + "desktop-1-0.png"));
-  EXPECT_FALSE(files.FileExists(local + "desktop-1-1.png"));
+  EXPECT_FALSE(files.FileExists(local + "desktop-1-2.png"));
 
-  shell.monitors.pop_back();  // detached since
+  shell.monitors.pop_back();  // B, detached since
   ASSERT_EQ(RunRestore().result, RestoreResult::kRestored);
-  EXPECT_EQ(shell.monitors, std::vector<MonitorWallpaper>{before[0]});
+  EXPECT_EQ(shell.monitors, (std::vector<MonitorWallpaper>{before[0], before[1]}));
   EXPECT_EQ(shell.position, 4);
   ExpectOldDesktop();
 }
