@@ -72,9 +72,13 @@ Status ShowMonitorWallpapers(DesktopShell& shell, const std::vector<MonitorWallp
   // that back on its own: the wallpaper is taken off every monitor first, which leaves the
   // background colour, and the others get their pictures again after it. Left alone, it would go
   // on showing Mirella's picture.
-  if (std::any_of(monitors.begin(), monitors.end(),
-                  [&](const auto& monitor) { return isAttached(monitor) && pictureLost(monitor); })) {
-    if (Status cleared = shell.SetPictureWallpaper(""); !cleared && first) first = std::move(cleared);
+  const bool anyLost = std::any_of(monitors.begin(), monitors.end(), [&](const auto& monitor) {
+    return isAttached(monitor) && pictureLost(monitor);
+  });
+  if (anyLost) {
+    if (Status cleared = shell.SetPictureWallpaper(""); !cleared && first) {
+      first = std::move(cleared);
+    }
   }
   for (const MonitorWallpaper& monitor : monitors) {
     if (!isAttached(monitor) || pictureLost(monitor)) continue;

@@ -27,7 +27,8 @@ struct Code {
 
 constexpr std::uint32_t Reversed(std::uint32_t code, std::uint32_t count) {
   std::uint32_t reversed = 0;
-  for (std::uint32_t bit = 0; bit < count; ++bit) reversed |= ((code >> bit) & 1u) << (count - 1 - bit);
+  for (std::uint32_t bit = 0; bit < count; ++bit)
+    reversed |= ((code >> bit) & 1u) << (count - 1 - bit);
   return reversed;
 }
 
@@ -39,16 +40,16 @@ constexpr Code FixedLiteralCode(std::uint32_t symbol) {
   return {Reversed(0xC0 + symbol - 280, 8), 8};
 }
 
-constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11, 13,
-                                                       15, 17, 19, 23, 27, 31, 35, 43, 51, 59,
+constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                       15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
                                                        67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<std::uint8_t, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
 constexpr std::array<std::uint16_t, 30> kDistanceBase = {
     1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<std::uint8_t, 30> kDistanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,
-                                                         4, 4, 5, 5, 6, 6, 7, 7,  8,  8,
+constexpr std::array<std::uint8_t, 30> kDistanceExtra = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
+                                                         4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
                                                          9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 struct CodeTables {
@@ -112,6 +113,7 @@ std::uint32_t HashOf(std::uint32_t fourBytes) {
 
 // How many of the `limit` bytes at `a` and `b` agree from the start. Read eight at a time, as
 // little-endian words: the first byte that differs is the lowest set byte of their difference.
+static_assert(std::endian::native == std::endian::little, "every build of Mirella runs on x86");
 std::size_t CommonLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
   std::size_t length = 0;
   while (length + 8 <= limit) {
@@ -229,7 +231,8 @@ std::uint8_t* ZlibStream::Room(std::size_t size) {
   if (held_ + size > window_.size()) {
     Compress(base_ + held_, false);
     // Keep what a match may still reach back to, and what is not compressed yet.
-    const std::uint64_t keepFrom = std::max(base_, next_ > kFarthestMatch ? next_ - kFarthestMatch : 0);
+    const std::uint64_t keepFrom =
+        std::max(base_, next_ > kFarthestMatch ? next_ - kFarthestMatch : 0);
     const std::size_t dropped = static_cast<std::size_t>(keepFrom - base_);
     std::memmove(window_.data(), window_.data() + dropped, held_ - dropped);
     held_ -= dropped;
@@ -269,10 +272,11 @@ void ZlibStream::Compress(std::uint64_t end, bool last) {
       ++at;
       continue;
     }
-    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(kLongestMatch, end - at));
+    const std::size_t limit =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kLongestMatch, end - at));
     const std::size_t length =
-        kMinimumMatch + CommonLength(here + kMinimumMatch, here + kMinimumMatch - distance,
-                                     limit - kMinimumMatch);
+        kMinimumMatch +
+        CommonLength(here + kMinimumMatch, here + kMinimumMatch - distance, limit - kMinimumMatch);
     writer_->Write(tables.lengths[length]);
     writer_->Write(tables.Distance(static_cast<std::size_t>(distance)));
     lastDistance_ = distance;

@@ -39,10 +39,10 @@ class ZlibStream {
   // as lets every match reach its longest.
   void Compress(std::uint64_t end, bool last);
 
-  std::vector<std::uint8_t> window_;    // bytes from position base_ on; its size is its capacity
-  std::size_t held_ = 0;                // of which this many have been added
+  std::vector<std::uint8_t> window_;  // bytes from position base_ on; its size is its capacity
+  std::size_t held_ = 0;              // of which this many have been added
   std::uint64_t base_ = 0;
-  std::uint64_t next_ = 0;              // the position compressed next
+  std::uint64_t next_ = 0;  // the position compressed next
   std::uint64_t lastDistance_ = 0;
   std::vector<std::uint64_t> latest_;  // each hash's latest position, plus one: zero is none
   std::unique_ptr<Writer> writer_;

@@ -64,7 +64,8 @@ std::string EncodePng(const BgrPixels& pixels) {
   std::string header;
   AppendBigEndian(header, static_cast<std::uint32_t>(width));
   AppendBigEndian(header, static_cast<std::uint32_t>(height));
-  header += std::string_view("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB; deflate; filter set 0; not interlaced
+  header += std::string_view("\x08\x02\x00\x00\x00",
+                             5);  // 8 bits, RGB; deflate; filter set 0; not interlaced
   std::string file("\x89PNG\r\n\x1A\n", 8);
   file.reserve(8 + 25 + compressed.size() + 12 + 12);
   AppendChunk(file, "IHDR", header);

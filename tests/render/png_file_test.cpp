@@ -114,8 +114,8 @@ TEST(PngFileTest, RowsComeBackTopDownAsRgbAndARepeatedTileIsSmall) {
     const std::uint8_t* source = bmp.data() + stride * (kHeight - 1 - y);
     differing += row[0] != 0 ? 1 : 0;
     for (int x = 0; x < kWidth * 3; x += 3) {
-      differing += row[1 + x] != source[x + 2] || row[2 + x] != source[x + 1] ||
-                   row[3 + x] != source[x];
+      differing +=
+          row[1 + x] != source[x + 2] || row[2 + x] != source[x + 1] || row[3 + x] != source[x];
     }
   }
   EXPECT_EQ(differing, 0);
