@@ -78,6 +78,9 @@ def parse_arguments():
     parser.add_argument("--test-installer", help="the installer built for x64 Windows only")
     parser.add_argument("--version", help="the project's version, as the packages are named")
     parser.add_argument("--probe", help="accessibility_probe.exe, for the tests that use it")
+    parser.add_argument("--accessibility-probe",
+                        help="accessibility_probe.exe, for the layer's test, whose --probe is "
+                             "layer_probe.exe")
     parser.add_argument("--win32-tests",
                         help="the Win32 tests' program, for checks run at another DPI")
     parser.add_argument("--model", help="explorer_model.exe, the model of Explorer's desktop")

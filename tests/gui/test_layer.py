@@ -1,8 +1,10 @@
 """The desktop layer in Wine's virtual desktop, as Windows 7. Apply (run by a helper that reports
 where the layer shows its links) starts `desktop.exe /layer`: the pointer over a caption turns it
 #0000FF, which only the layer does, never the wallpaper under it. desktop.js changed on disk is
-drawn again at once; a click on an entry whose link names a batch file runs it, one whose file is
-missing shows the shell's message and the layer goes on. The layer stays above a shell window made
+drawn again at once; a click on an entry whose link names a batch file runs it, and so does its
+default action as a screen reader in another process runs it, which reads every entry's caption as
+a link with "Перейти" for its default action; a link whose file is missing shows the shell's
+message and the layer goes on. The layer stays above a shell window made
 anew when the taskbar's message comes (Windows keeps the shell window under every window), draws
 itself and the wallpaper again at a new DPI and at a new screen resolution, and back as it was. Another program's window stays above the layer, also after a
 click on the layer. A second `/layer` start ends at once and leaves one layer; `/restore /quiet`
@@ -17,6 +19,7 @@ import shutil
 from mirella_gui import (APPLICATION_TITLE, WINE_CODE_PAGE, Layout, MainWindow, Wine, check, click,
                          fresh_program_folder, log, move_mouse, run_test, screenshot, wait_for,
                          wait_for_window, wait_for_window_gone, window_geometry)
+from test_accessibility import ROLE_LINK
 from test_install_flow import APPLY_LABEL, INSTALL_LABEL, Flow
 from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
 
@@ -104,14 +107,15 @@ def navy_share(image, x0, x1, y):
 
 
 def test(arguments):
-    check(arguments.apply_helper and arguments.probe,
-          "the test needs --apply-helper and --probe")
+    check(arguments.apply_helper and arguments.probe and arguments.accessibility_probe,
+          "the test needs --apply-helper, --probe and --accessibility-probe")
     layout = Layout(arguments.layout)
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     work = os.path.abspath(arguments.work)
     folder, windows_folder, ran, batch = prepare_layer_run(
-        wine, arguments, work, (arguments.apply_helper, arguments.probe))
+        wine, arguments, work,
+        (arguments.apply_helper, arguments.probe, arguments.accessibility_probe))
 
     desktop = VirtualDesktop(wine)
     result_file = os.path.join(work, "apply-result.txt")
@@ -196,6 +200,34 @@ def test(arguments):
         click(*centre(screen_rect("caption", 0)))
         wait_for("the batch file the link names to run", lambda: os.path.exists(ran), 60)
         log("a click on an entry opened its link")
+
+        # A screen reader in another process sees every entry's caption, as desktop.js has it
+        # now, as a link of the layer's whose default action, "Перейти", opens it as a click does.
+        reader_output = os.path.join(work, "reader.txt")
+
+        def reader(*command):
+            """What accessibility_probe.exe, run in the desktop on the layer, wrote: its lines."""
+            if os.path.exists(reader_output):
+                os.remove(reader_output)
+            desktop.start((windows_folder + "\\accessibility_probe.exe").encode(WINE_CODE_PAGE),
+                          "--to", Wine.windows_path(reader_output), "--class", LAYER, *command)
+            wait_for("the screen reader's probe", lambda: os.path.exists(reader_output), 30)
+            with open(reader_output, encoding="utf-8") as file:
+                return file.read().splitlines()
+        links = {}
+        for line in reader():
+            role, _, action, name = line.split("\t", 3)
+            if int(role) == ROLE_LINK:
+                links[name] = action
+        with open(script, "rb") as file:
+            captions = re.findall(r'^caption\[\d+\]="([^"]*)"', file.read().decode(WINE_CODE_PAGE),
+                                  re.MULTILINE)
+        check(len(captions) == 11 and all(links.get(name) == "Перейти" for name in captions),
+              f"the layer's links {links} lack a caption of {captions}")
+        os.remove(ran)
+        check(reader("--do", captions[0]) == ["done"], "the link's default action failed")
+        wait_for("the link opened by its default action", lambda: os.path.exists(ran), 60)
+        log("a screen reader reads every caption as a link, and its default action opens it")
 
         # A link whose file is missing: the shell's message, over the layer that goes on.
         click(*centre(screen_rect("caption", 1)))
