@@ -56,9 +56,10 @@ class DesktopShell {
   // Asks the page desktop to load its settings again and show them at once. False when the
   // shell has no page desktop or refused; the settings are in place all the same.
   virtual bool RefreshPageDesktop() = 0;
-  // Starts the desktop layer (the program folder's "desktop.exe /layer"), or tells the running
-  // layer to read its desktop again. False when it could not be started: the wallpaper shows the
-  // same desktop, only without links.
+  // Starts the desktop layer (the program folder's "desktop.exe /layer") and returns once its
+  // window is shown, or after a few seconds; or tells the running layer to read its desktop
+  // again. False when it could not be started: the wallpaper shows the same desktop, only
+  // without links.
   virtual bool StartDesktopLayer(const std::string& programFolder) = 0;
   // Ends a running desktop layer and waits for it to be gone; nothing when none runs.
   virtual void EndDesktopLayer() = 0;

@@ -22,6 +22,9 @@ const IID kActiveDesktopInterface = {
 
 using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
 
+// How long Apply waits for a starting layer to show its window, in milliseconds.
+constexpr DWORD kLayerStartWait = 5000;
+
 }  // namespace
 
 unsigned RealSystemMajorVersion(ExportLookup lookup) {
@@ -120,6 +123,11 @@ bool Win32DesktopShell::StartDesktopLayer(const std::string& programFolder) {
   // The layer runs on by itself: its handles are only let go.
   const UniqueKernelHandle thread(process.hThread);
   const UniqueKernelHandle layerProcess(process.hProcess);
+  // The layer shows its window (at the bottom) before it first waits for input. The caller's
+  // next window, Apply's message, is made once it has: a system that stacks windows in the
+  // order they were made whatever their z-order (Wine's X windows) then keeps it above the
+  // layer too. Bounded, as a layer that cannot start must not hold the wizard up.
+  WaitForInputIdle(layerProcess.Get(), kLayerStartWait);
   return true;
 }
 

@@ -1,21 +1,42 @@
 // What a screen reader in another process finds in a window through Active Accessibility.
-//   accessibility_probe <window caption> [--do <name> | --type <name> <text>]
+//   accessibility_probe [--to <file>] <window caption> | --class <window class>
+//                       [--do <name> | --type <name> <text>]
 // Prints one line per element under the window's client object, depth first: its role number, a
-// tab, its state in hex, a tab and its name (UTF-8). With "--do <name>" it runs the default action
-// of the first element with that name instead and prints "done". With "--type <name> <text>" it
-// puts the text into the text box of that name, as typing would, and prints the new name of
-// every element the window announces as renamed within two seconds, one per line.
+// tab, its state in hex, a tab, its default action, a tab and its name (UTF-8). With "--do <name>"
+// it runs the default action of the first element with that name instead and prints "done". With
+// "--type <name> <text>" it puts the text into the text box of that name, as typing would, and
+// prints the new name of every element the window announces as renamed within two seconds, one
+// per line. Run in Wine's virtual desktop, whose programs have no console, it writes what it
+// prints to the file "--to" names instead (written whole under another name, then renamed).
 // Exit code 0 on success, 1 when the window or the element is not found, 2 on a failed call.
 
 #include <windows.h>
 #include <oleacc.h>
 
+#include <cstdarg>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+std::string output;
+
+void Print(const char* format, ...) {
+  va_list values;
+  va_start(values, format);
+  const int size = std::vsnprintf(nullptr, 0, format, values);
+  va_end(values);
+  if (size <= 0) return;
+  std::string line(static_cast<size_t>(size) + 1, '\0');
+  va_start(values, format);
+  std::vsnprintf(line.data(), line.size(), format, values);
+  va_end(values);
+  line.resize(static_cast<size_t>(size));
+  output += line;
+}
 
 std::string Utf8(const wchar_t* text) {
   if (text == nullptr) return {};
@@ -58,12 +79,17 @@ VARIANT Id(LONG id) {
   return child;
 }
 
-std::string NameOf(IAccessible& object, LONG id) {
-  BSTR name = nullptr;
+std::string TextOf(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
+                   IAccessible& object, LONG id) {
+  BSTR value = nullptr;
   std::string text;
-  if (object.get_accName(Id(id), &name) == S_OK && name != nullptr) text = Utf8(name);
-  SysFreeString(name);
+  if ((object.*get)(Id(id), &value) == S_OK && value != nullptr) text = Utf8(value);
+  SysFreeString(value);
   return text;
+}
+
+std::string NameOf(IAccessible& object, LONG id) {
+  return TextOf(&IAccessible::get_accName, object, id);
 }
 
 LONG NumberOf(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
@@ -112,7 +138,7 @@ int TypeAndListRenamed(HWND window, IAccessible& root, const std::string& box,
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
   UnhookWinEvent(hook);
-  for (const std::string& name : renamed) std::printf("%s\n", name.c_str());
+  for (const std::string& name : renamed) Print("%s\n", name.c_str());
   return 0;
 }
 
@@ -120,40 +146,64 @@ int TypeAndListRenamed(HWND window, IAccessible& root, const std::string& box,
 
 int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  if (argc != 2 && argc != 4 && argc != 5) return 2;
-  HWND window = FindWindowW(nullptr, argv[1]);
-  if (window == nullptr) {
-    std::puts("no window");
-    return 1;
+  std::vector<std::wstring> words(argv + 1, argv + argc);
+  std::wstring file;
+  if (words.size() >= 2 && words[0] == L"--to") {
+    file = words[1];
+    words.erase(words.begin(), words.begin() + 2);
   }
-  IAccessible* root = nullptr;
-  HRESULT result = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                              __uuidof(IAccessible), reinterpret_cast<void**>(&root));
-  if (FAILED(result) || root == nullptr) {
-    std::printf("AccessibleObjectFromWindow failed: %08lx\n", static_cast<unsigned long>(result));
-    return 2;
+  HWND window = nullptr;
+  if (words.size() >= 2 && words[0] == L"--class") {
+    window = FindWindowW(words[1].c_str(), nullptr);
+    words.erase(words.begin(), words.begin() + 2);
+  } else if (!words.empty()) {
+    window = FindWindowW(nullptr, words[0].c_str());
+    words.erase(words.begin());
   }
   int status = 0;
-  if (argc == 5 && std::wstring(argv[2]) == L"--type") {
-    status = TypeAndListRenamed(window, *root, Utf8(argv[3]), argv[4]);
-  } else if (argc == 4 && std::wstring(argv[2]) == L"--do") {
-    const std::string wanted = Utf8(argv[3]);
+  IAccessible* root = nullptr;
+  if (words.size() != 0 && words.size() != 2 && words.size() != 3) {
+    status = 2;
+  } else if (window == nullptr) {
+    Print("no window\n");
+    status = 1;
+  } else if (const HRESULT result = AccessibleObjectFromWindow(
+                 window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                 reinterpret_cast<void**>(&root));
+             FAILED(result) || root == nullptr) {
+    Print("AccessibleObjectFromWindow failed: %08lx\n", static_cast<unsigned long>(result));
+    status = 2;
+  } else if (words.size() == 3 && words[0] == L"--type") {
+    status = TypeAndListRenamed(window, *root, Utf8(words[1].c_str()), words[2].c_str());
+  } else if (words.size() == 2 && words[0] == L"--do") {
+    const std::string wanted = Utf8(words[1].c_str());
     status = 1;
     Walk(*root, [&](IAccessible& object, LONG id) {
       if (NameOf(object, id) != wanted) return true;
       const HRESULT done = object.accDoDefaultAction(Id(id));
-      std::printf(SUCCEEDED(done) ? "done\n" : "failed %08lx\n", static_cast<unsigned long>(done));
+      Print(SUCCEEDED(done) ? "done\n" : "failed %08lx\n", static_cast<unsigned long>(done));
       status = SUCCEEDED(done) ? 0 : 2;
       return false;
     });
-  } else {
+  } else if (words.empty()) {
     Walk(*root, [](IAccessible& object, LONG id) {
-      std::printf("%ld\t%lx\t%s\n", NumberOf(&IAccessible::get_accRole, object, id),
-                  NumberOf(&IAccessible::get_accState, object, id), NameOf(object, id).c_str());
+      Print("%ld\t%lx\t%s\t%s\n", NumberOf(&IAccessible::get_accRole, object, id),
+            NumberOf(&IAccessible::get_accState, object, id),
+            TextOf(&IAccessible::get_accDefaultAction, object, id).c_str(),
+            NameOf(object, id).c_str());
       return true;
     });
+  } else {
+    status = 2;
   }
-  root->Release();
+  if (root != nullptr) root->Release();
   CoUninitialize();
+  if (file.empty()) {
+    std::fputs(output.c_str(), stdout);
+  } else {
+    const std::wstring partial = file + L".part";
+    std::ofstream(partial.c_str(), std::ios::binary) << output;
+    MoveFileExW(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
   return status;
 }

@@ -26,6 +26,8 @@
 //   layer_probe.exe activate <class> <x> <y>  brings that window to the foreground, as the user
 //                                           does, and prints in how many milliseconds the layer
 //                                           no longer stands at that point
+//   layer_probe.exe ok-button <caption>     the OK button of the window with that caption (a
+//                                           message box): "<left> <top> <right> <bottom>"
 //
 // Run in Wine's virtual desktop, whose programs have no console, it writes its line to a file:
 //   layer_probe.exe --to <file> <command> ...   (written whole under another name, then renamed)
@@ -279,6 +281,15 @@ int Activate(const wchar_t* windowClass, const wchar_t* x, const wchar_t* y) {
   return WaitForLayerAt(x, y, false);
 }
 
+int OkButton(const wchar_t* caption) {
+  const HWND window = FindWindowW(nullptr, caption);
+  const HWND button = window != nullptr ? GetDlgItem(window, IDOK) : nullptr;
+  RECT rect{};
+  if (button == nullptr || !GetWindowRect(button, &rect)) return 1;
+  Print("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -302,6 +313,7 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"z-order" && count == 2) code = ZOrder();
   if (command == L"show-desktop" && count == 4) code = ShowDesktop(arguments[2], arguments[3]);
   if (command == L"activate" && count == 5) code = Activate(arguments[2], arguments[3], arguments[4]);
+  if (command == L"ok-button" && count == 3) code = OkButton(arguments[2]);
   if (code == 0 && output.empty()) Print("done\n");
   if (file.empty()) {
     std::fputs(output.c_str(), stdout);

@@ -78,6 +78,9 @@ def parse_arguments():
     parser.add_argument("--test-installer", help="the installer built for x64 Windows only")
     parser.add_argument("--version", help="the project's version, as the packages are named")
     parser.add_argument("--probe", help="accessibility_probe.exe, for the tests that use it")
+    parser.add_argument("--accessibility-probe",
+                        help="accessibility_probe.exe, for the layer's test, whose --probe is "
+                             "layer_probe.exe")
     parser.add_argument("--win32-tests",
                         help="the Win32 tests' program, for checks run at another DPI")
     parser.add_argument("--model", help="explorer_model.exe, the model of Explorer's desktop")
@@ -135,7 +138,7 @@ def require_display():
     if not os.environ.get("DISPLAY"):
         raise TestFailure("no X display (DISPLAY is not set): run the tests under xvfb-run, "
                           "as scripts/test.sh does")
-    for tool in ("xdotool", "import", "convert", "wine", "wineboot", "wineserver"):
+    for tool in ("xdotool", "xwininfo", "import", "convert", "wine", "wineboot", "wineserver"):
         check(shutil.which(tool) is not None, f"the tool '{tool}' is not installed")
     result = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True)
     check(result.returncode == 0,
@@ -182,12 +185,19 @@ def window_name(window):
 
 
 def window_geometry(window):
-    """(x, y, width, height) of the window on the screen."""
-    result = xdotool("getwindowgeometry", "--shell", window, check_result=False)
+    """(x, y, width, height) of the window on the screen. From xwininfo: for a window inside
+    another one (a program's window in Wine's virtual desktop) xdotool adds the parent's
+    offset twice."""
+    result = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True)
     if result.returncode != 0:
         return None
-    values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    values = dict(line.strip().split(":", 1) for line in result.stdout.splitlines()
+                  if ":" in line)
+    try:
+        return tuple(int(values[name]) for name in ("Absolute upper-left X",
+                                                    "Absolute upper-left Y", "Width", "Height"))
+    except (KeyError, ValueError):
+        return None
 
 
 def find_window(name):
@@ -426,14 +436,21 @@ class Layout:
 class MainWindow:
     """Screen positions of the main window's controls: the layout's twips plus the client
     area's origin on the screen, at the DPI the program runs at. Under Xvfb there is no window
-    manager, so Wine's X window is exactly the client area."""
+    manager, so Wine's X window is exactly the client area. In Wine's virtual desktop it is the
+    whole window, whose frame Wine draws: with the client area's size (`client`, in pixels) the
+    frame is taken off, a border of one width left, right and below and the caption above."""
 
-    def __init__(self, window, dpi=SCREEN_DPI):
+    def __init__(self, window, dpi=SCREEN_DPI, client=None):
         self.window = window
         self.dpi = dpi
         geometry = window_geometry(window)
         check(geometry is not None, "the main window vanished")
         self.x, self.y, self.width, self.height = geometry
+        if client is not None:
+            border = (self.width - client[0]) // 2
+            self.x += border
+            self.y += self.height - client[1] - border
+            self.width, self.height = client
 
     def rect(self, twips):
         """Screen rectangle (x, y, width, height) of a client-area rectangle in twips."""

@@ -27,7 +27,7 @@ class Probe:
         check(result.returncode == 0, f"the probe failed ({result.returncode}): {output}")
         elements = []
         for line in output.splitlines():
-            role, state, name = line.split("\t", 2)
+            role, state, _, name = line.split("\t", 3)
             elements.append((int(role), int(state, 16), name))
         return elements
 

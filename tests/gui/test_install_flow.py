@@ -146,6 +146,18 @@ class Flow:
         self.wait_for_colour(f"entry {entry}'s link mark to turn green",
                              self.link_button(entry), LINK_MARKED, 0.3)
 
+    def choose_missing_links(self):
+        """Gives a link to every entry that the defaults leave without one, as Apply wants, each
+        from the link menu; back on the general page."""
+        self.open_icon_page(1)
+        self.choose_link(4, LINK_CHOICES[4])
+        self.back()
+        self.open_icon_page(2)
+        for entry in (7, 8, 9):
+            self.choose_link(entry, LINK_CHOICES[entry])
+        self.choose_link(10, 0)
+        self.back()
+
     def replace_text(self, box, text):
         x, y, width, height = self.main.rect(box)
         click(x + width - 10, y + height // 2)

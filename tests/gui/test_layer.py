@@ -1,43 +1,56 @@
 """The desktop layer in Wine's virtual desktop, as Windows 7. Apply (run by a helper that reports
 where the layer shows its links) starts `desktop.exe /layer`: the pointer over a caption turns it
 #0000FF, which only the layer does, never the wallpaper under it. desktop.js changed on disk is
-drawn again at once; a click on an entry whose link names a batch file runs it, one whose file is
-missing shows the shell's message and the layer goes on. The layer stays above a shell window made
+drawn again at once; a click on an entry whose link names a batch file runs it, and so does its
+default action as a screen reader in another process runs it, which reads every entry's caption as
+a link with "Перейти" for its default action; a link whose file is missing shows the shell's
+message and the layer goes on. The layer stays above a shell window made
 anew when the taskbar's message comes (Windows keeps the shell window under every window), draws
 itself and the wallpaper again at a new DPI and at a new screen resolution, and back as it was. Another program's window stays above the layer, also after a
 click on the layer. A second `/layer` start ends at once and leaves one layer; `/restore /quiet`
-ends the layer and removes its Run value."""
+ends the layer and removes its Run value. Then a new user's Apply in the wizard starts the layer
+again: the wizard's message stands above it, shown whole, and a real click on its OK closes it;
+the wizard ends and the layer goes on."""
 
 import os
 import re
 import shutil
 
-from mirella_gui import (WINE_CODE_PAGE, Wine, check, click, fresh_program_folder, log,
-                         move_mouse, run_test, screenshot, wait_for, window_geometry)
+from mirella_gui import (APPLICATION_TITLE, WINE_CODE_PAGE, Layout, MainWindow, Wine, check, click,
+                         fresh_program_folder, log, move_mouse, run_test, screenshot, wait_for,
+                         wait_for_window, wait_for_window_gone, window_geometry)
+from test_accessibility import ROLE_LINK
+from test_install_flow import APPLY_LABEL, INSTALL_LABEL, Flow
 from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
 
 RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+LAYER = "MirellaDesktopLayer"
 HOVER = (0, 0, 255)
 DOCS_SCREENSHOT = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "layer.png")
 
 
-def layer_processes(wine):
-    """The ids of the running `desktop.exe /layer` processes of this test's prefix, from their
-    command lines and the drive C they map (another test's layer may run in its own prefix)."""
+def desktop_processes(wine):
+    """The running desktop.exe processes of this test's prefix, from their command lines and the
+    drive C they map (another test's may run in its own prefix): {id: the arguments, lower case}."""
     drive = os.fsencode(os.path.join(wine.prefix, "drive_c"))
-    found = []
+    found = {}
     for name in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{name}/cmdline", "rb") as file:
-                command = file.read().lower()
-            if b"desktop.exe" not in command or b"/layer" not in command:
+                words = file.read().lower().rstrip(b"\0").split(b"\0")
+            if not words[0].endswith(b"desktop.exe"):
                 continue
             with open(f"/proc/{name}/maps", "rb") as file:
                 if drive in file.read():
-                    found.append(int(name))
+                    found[int(name)] = words[1:]
         except OSError:
             continue
     return found
+
+
+def layer_processes(wine):
+    """The ids of the running `desktop.exe /layer` processes of this test's prefix."""
+    return [pid for pid, words in desktop_processes(wine).items() if b"/layer" in words]
 
 
 def prepare_layer_run(wine, arguments, work, helpers):
@@ -94,13 +107,15 @@ def navy_share(image, x0, x1, y):
 
 
 def test(arguments):
-    check(arguments.apply_helper and arguments.probe,
-          "the test needs --apply-helper and --probe")
+    check(arguments.apply_helper and arguments.probe and arguments.accessibility_probe,
+          "the test needs --apply-helper, --probe and --accessibility-probe")
+    layout = Layout(arguments.layout)
     wine = Wine(arguments.prefix, arguments.wine)
     wine.prepare_prefix()
     work = os.path.abspath(arguments.work)
     folder, windows_folder, ran, batch = prepare_layer_run(
-        wine, arguments, work, (arguments.apply_helper, arguments.probe))
+        wine, arguments, work,
+        (arguments.apply_helper, arguments.probe, arguments.accessibility_probe))
 
     desktop = VirtualDesktop(wine)
     result_file = os.path.join(work, "apply-result.txt")
@@ -185,6 +200,34 @@ def test(arguments):
         click(*centre(screen_rect("caption", 0)))
         wait_for("the batch file the link names to run", lambda: os.path.exists(ran), 60)
         log("a click on an entry opened its link")
+
+        # A screen reader in another process sees every entry's caption, as desktop.js has it
+        # now, as a link of the layer's whose default action, "Перейти", opens it as a click does.
+        reader_output = os.path.join(work, "reader.txt")
+
+        def reader(*command):
+            """What accessibility_probe.exe, run in the desktop on the layer, wrote: its lines."""
+            if os.path.exists(reader_output):
+                os.remove(reader_output)
+            desktop.start((windows_folder + "\\accessibility_probe.exe").encode(WINE_CODE_PAGE),
+                          "--to", Wine.windows_path(reader_output), "--class", LAYER, *command)
+            wait_for("the screen reader's probe", lambda: os.path.exists(reader_output), 30)
+            with open(reader_output, encoding="utf-8") as file:
+                return file.read().splitlines()
+        links = {}
+        for line in reader():
+            role, _, action, name = line.split("\t", 3)
+            if int(role) == ROLE_LINK:
+                links[name] = action
+        with open(script, "rb") as file:
+            captions = re.findall(r'^caption\[\d+\]="([^"]*)"', file.read().decode(WINE_CODE_PAGE),
+                                  re.MULTILINE)
+        check(len(captions) == 11 and all(links.get(name) == "Перейти" for name in captions),
+              f"the layer's links {links} lack a caption of {captions}")
+        os.remove(ran)
+        check(reader("--do", captions[0]) == ["done"], "the link's default action failed")
+        wait_for("the link opened by its default action", lambda: os.path.exists(ran), 60)
+        log("a screen reader reads every caption as a link, and its default action opens it")
 
         # A link whose file is missing: the shell's message, over the layer that goes on.
         click(*centre(screen_rect("caption", 1)))
@@ -292,6 +335,53 @@ def test(arguments):
         wait_for("the layer to end", lambda: not layer_processes(wine), 60)
         check(wine.registry_value(RUN_KEY, "Mirella") is None, "the Run value is still there")
         log("/restore ends the layer and removes its Run value")
+
+        # A new user's Apply in the wizard starts the layer, whose window is made after the
+        # wizard's; the message that follows stands above the layer. (Wine's desktop stacks its
+        # X windows in the order they were made, not as Windows' z-order has them: a box made
+        # before the layer's window would show the layer's links through it.)
+        desktop.start((windows_folder + "\\desktop.exe").encode(WINE_CODE_PAGE))
+        main = MainWindow(wait_for_window(layout.text("main"), 120),
+                          client=layout.client_pixels("main"))
+        flow = Flow(main, layout, None)
+        flow.wait_for_colour("the main menu", layout.rect("frm_main"), layout.back("frm_main"),
+                             0.3)
+        flow.click_label(INSTALL_LABEL)
+        left, top, width, height = layout.rect("frm_frm_store", 0)
+        flow.wait_for_colour("the settings page", (left, top + height - 60, width, 60),
+                             layout.back("frm_frm_store", 0), 0.9, timeout=60)
+        flow.choose_missing_links()
+        flow.click_label(APPLY_LABEL)
+        box = wait_for_window(APPLICATION_TITLE, 30)
+        wait_for("the layer's window", lambda: LAYER in probe("z-order"), 30)
+        box_x, box_y, box_width, box_height = window_geometry(box)
+        box_points = [(x, y) for y in range(box_y, box_y + box_height)
+                      for x in range(box_x, box_x + box_width)]
+        last = [screenshot()]
+
+        def settled():
+            """The screen once two shots in a row agree over the box (the layer has painted)."""
+            now = screenshot()
+            same = all(now.pixel(x, y) == last[0].pixel(x, y) for x, y in box_points)
+            last[0] = now
+            return now if same else None
+        with_box = wait_for("the screen to settle with the message", settled, 30, interval=0.5)
+        with_box.save_png(os.path.join(arguments.screenshots, "layer-apply-message.png"),
+                          window_geometry(desktop.window))
+        left, top, right, bottom = [int(word) for word in probe("ok-button", APPLICATION_TITLE)]
+        click(origin_x + (left + right) // 2, origin_y + (top + bottom) // 2)
+        wait_for_window_gone(box, 10)
+        wait_for("the wizard to end", lambda: not [
+            pid for pid, words in desktop_processes(wine).items() if not words], 30)
+        check(len(layer_processes(wine)) == 1,
+              f"the layer did not go on after the wizard: {layer_processes(wine)}")
+        # Where the layer stood above the box, the box's place would show the page as the layer
+        # and the wallpaper showed it before notepad came.
+        through = sum(1 for x, y in box_points if with_box.pixel(x, y) == empty.pixel(x, y))
+        check(through < 0.01 * len(box_points),
+              f"{through} of the message's {len(box_points)} pixels showed the page under it")
+        log("the wizard's message after Apply stood whole above the starting layer and closed "
+            "with a click on its OK; the wizard ended, the layer goes on")
     finally:
         if desktop.window is not None:
             desktop.save(os.path.join(arguments.screenshots, "layer-last.png"))
