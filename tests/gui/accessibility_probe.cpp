@@ -15,10 +15,11 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "probe_output.h"
 
 namespace {
 
@@ -198,12 +199,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (root != nullptr) root->Release();
   CoUninitialize();
-  if (file.empty()) {
-    std::fputs(output.c_str(), stdout);
-  } else {
-    const std::wstring partial = file + L".part";
-    std::ofstream(partial.c_str(), std::ios::binary) << output;
-    MoveFileExW(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
+  WriteProbeOutput(file, output);
   return status;
 }

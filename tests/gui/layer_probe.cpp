@@ -39,10 +39,10 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <cwchar>
 #include <string>
 
+#include "probe_output.h"
 #include "system/desktop_layer_names_win32.h"
 
 namespace {
@@ -315,12 +315,6 @@ int wmain(int count, wchar_t** arguments) {
   if (command == L"activate" && count == 5) code = Activate(arguments[2], arguments[3], arguments[4]);
   if (command == L"ok-button" && count == 3) code = OkButton(arguments[2]);
   if (code == 0 && output.empty()) Print("done\n");
-  if (file.empty()) {
-    std::fputs(output.c_str(), stdout);
-  } else {
-    const std::wstring partial = file + L".part";
-    std::ofstream(partial.c_str(), std::ios::binary) << output;
-    MoveFileExW(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
+  WriteProbeOutput(file, output);
   return code;
 }

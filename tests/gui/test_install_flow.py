@@ -146,6 +146,16 @@ class Flow:
         self.wait_for_colour(f"entry {entry}'s link mark to turn green",
                              self.link_button(entry), LINK_MARKED, 0.3)
 
+    def open_settings_page(self):
+        """From the main menu, once it shows, through Install to the settings page on its general
+        page (its bottom strip, below every control of it, in the page's colour)."""
+        self.wait_for_colour("the main menu", self.layout.rect("frm_main"),
+                             self.layout.back("frm_main"), 0.3)
+        self.click_label(INSTALL_LABEL)
+        left, top, width, height = self.layout.rect("frm_frm_store", 0)
+        self.wait_for_colour("the settings page", (left, top + height - 60, width, 60),
+                             self.layout.back("frm_frm_store", 0), 0.9, timeout=60)
+
     def choose_missing_links(self):
         """Gives a link to every entry that the defaults leave without one, as Apply wants, each
         from the link menu; back on the general page."""
@@ -286,15 +296,8 @@ def test(arguments):
         move_mouse(1, 1)  # away from the windows, see test_main_menu.py
         main = MainWindow(wait_for_window(layout.text("main"), 120))
         flow = Flow(main, layout, program)
-        flow.wait_for_colour("the main menu", layout.rect("frm_main"), layout.back("frm_main"),
-                             0.3)
-
-        # Install: the loading page, then the settings page on its general page (its bottom
-        # strip, below every control of it).
-        flow.click_label(INSTALL_LABEL)
-        left, top, width, height = layout.rect("frm_frm_store", 0)
-        flow.wait_for_colour("the settings page", (left, top + height - 60, width, 60),
-                             layout.back("frm_frm_store", 0), 0.9, timeout=60)
+        # Install: the loading page, then the settings page.
+        flow.open_settings_page()
         move_mouse(1, 1)
         time.sleep(0.5)
         screenshot().save_png(os.path.join(shots, "settings.png"), main.client_rect)

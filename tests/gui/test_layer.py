@@ -20,7 +20,7 @@ from mirella_gui import (APPLICATION_TITLE, WINE_CODE_PAGE, Layout, MainWindow, 
                          fresh_program_folder, log, move_mouse, run_test, screenshot, wait_for,
                          wait_for_window, wait_for_window_gone, window_geometry)
 from test_accessibility import ROLE_LINK
-from test_install_flow import APPLY_LABEL, INSTALL_LABEL, Flow
+from test_install_flow import APPLY_LABEL, Flow
 from test_restore import XP_SETTING_KEY, VirtualDesktop, app_data
 
 RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
@@ -344,12 +344,7 @@ def test(arguments):
         main = MainWindow(wait_for_window(layout.text("main"), 120),
                           client=layout.client_pixels("main"))
         flow = Flow(main, layout, None)
-        flow.wait_for_colour("the main menu", layout.rect("frm_main"), layout.back("frm_main"),
-                             0.3)
-        flow.click_label(INSTALL_LABEL)
-        left, top, width, height = layout.rect("frm_frm_store", 0)
-        flow.wait_for_colour("the settings page", (left, top + height - 60, width, 60),
-                             layout.back("frm_frm_store", 0), 0.9, timeout=60)
+        flow.open_settings_page()
         flow.choose_missing_links()
         flow.click_label(APPLY_LABEL)
         box = wait_for_window(APPLICATION_TITLE, 30)

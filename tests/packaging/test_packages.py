@@ -24,7 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from mirella_gui import (APPLICATION_TITLE, Layout, MainWindow, Program, Wine, check, log,
                          move_mouse, press, run_test, screenshot, unix_name, wait_for,
                          wait_for_window, window_geometry, xdotool)
-from test_install_flow import APPLY_LABEL, INSTALL_LABEL, LINK_CHOICES, Flow
+from test_install_flow import APPLY_LABEL, Flow
 from test_layer import layer_processes
 
 UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Mirella"
@@ -156,19 +156,8 @@ def apply_a_desktop(wine, layout, folder):
     main = MainWindow(wait_for_window(layout.text("main"), 120))
     move_mouse(1, 1)
     flow = Flow(main, layout, program)
-    flow.wait_for_colour("the main menu", layout.rect("frm_main"), layout.back("frm_main"), 0.3)
-    flow.click_label(INSTALL_LABEL)
-    left, top, width, height = layout.rect("frm_frm_store", 0)
-    flow.wait_for_colour("the settings page", (left, top + height - 60, width, 60),
-                         layout.back("frm_frm_store", 0), 0.9, timeout=60)
-    flow.open_icon_page(1)
-    flow.choose_link(4, LINK_CHOICES[4])
-    flow.back()
-    flow.open_icon_page(2)
-    for entry in (7, 8, 9):
-        flow.choose_link(entry, LINK_CHOICES[entry])
-    flow.choose_link(10, 0)
-    flow.back()
+    flow.open_settings_page()
+    flow.choose_missing_links()
     flow.click_label(APPLY_LABEL)
     box = wait_for_window(APPLICATION_TITLE, 30)
     check(box != main.window, "no message box after Apply")
