@@ -6,7 +6,6 @@ namespace mirella::ui {
 
 namespace {
 
-constexpr char kFollowLink[] = "Перейти";
 constexpr char kPress[] = "Нажать";
 
 AccessibleRole RoleOf(const Control& control) {
@@ -76,7 +75,7 @@ std::string DefaultActionOf(const Control& control) {
   if (IsWindowed(control.kind)) return {};
   switch (control.activation) {
     case Activation::kLink:
-      return kFollowLink;
+      return kFollowLinkAction;
     case Activation::kPushButton:
       return kPress;
     case Activation::kNone:

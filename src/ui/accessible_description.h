@@ -43,6 +43,10 @@ struct AccessiblePresence {
 };
 AccessiblePresence PresenceInTree(const Control& control, bool focused = false);
 
+// The default action of anything that follows a link, the wizard's link commands and the
+// desktop layer's links alike.
+inline constexpr char kFollowLinkAction[] = "Перейти";
+
 struct AccessibleDescription {
   AccessibleRole role = AccessibleRole::kNone;
   std::string name;

@@ -1,14 +1,13 @@
 #include "app/layer/layer_accessible_win32.h"
 
+#include "ui/accessible_description.h"
+
 namespace mirella::app {
 namespace {
 
-constexpr wchar_t kOpenAction[] = L"Перейти";
-
+// No text: S_FALSE and a null string, as for an empty one.
 HRESULT Nothing(BSTR* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  return S_FALSE;
+  return ui::win32::ReturnText(static_cast<const wchar_t*>(nullptr), out);
 }
 
 }  // namespace
@@ -75,7 +74,7 @@ HRESULT LayerAccessible::get_accRole(VARIANT child, VARIANT* role) {
   role->vt = VT_EMPTY;
   if (!IsSelf(child) && LinkOf(child) == nullptr) return E_INVALIDARG;
   role->vt = VT_I4;
-  role->lVal = IsSelf(child) ? ROLE_SYSTEM_PANE : ROLE_SYSTEM_LINK;
+  role->lVal = IsSelf(child) ? ROLE_SYSTEM_PANE : ui::win32::MsaaRole(ui::AccessibleRole::kLink);
   return S_OK;
 }
 
@@ -84,7 +83,7 @@ HRESULT LayerAccessible::get_accState(VARIANT child, VARIANT* state) {
   state->vt = VT_EMPTY;
   if (!IsSelf(child) && LinkOf(child) == nullptr) return E_INVALIDARG;
   state->vt = VT_I4;
-  state->lVal = IsSelf(child) ? 0 : STATE_SYSTEM_LINKED;
+  state->lVal = IsSelf(child) ? 0 : ui::win32::MsaaStates({.linked = true});
   return S_OK;
 }
 
@@ -103,7 +102,7 @@ HRESULT LayerAccessible::get_accSelection(VARIANT* children) {
 HRESULT LayerAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (IsSelf(child)) return Nothing(action);
   if (LinkOf(child) == nullptr) return E_INVALIDARG;
-  return ui::win32::ReturnText(kOpenAction, action);
+  return ui::win32::ReturnText(ui::kFollowLinkAction, action);
 }
 
 HRESULT LayerAccessible::accSelect(LONG, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
