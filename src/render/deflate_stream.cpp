@@ -297,14 +297,4 @@ std::string ZlibStream::Finish() {
   return stream;
 }
 
-std::string ZlibCompress(std::span<const std::uint8_t> data) {
-  ZlibStream stream;
-  constexpr std::size_t kPiece = 64 * 1024;
-  for (std::size_t from = 0; from < data.size(); from += kPiece) {
-    const std::size_t size = std::min(kPiece, data.size() - from);
-    std::memcpy(stream.Room(size), data.data() + from, size);
-    stream.Add(size);
-  }
-  return stream.Finish();
-}
 }  // namespace mirella::render

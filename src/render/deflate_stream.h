@@ -49,8 +49,6 @@ class ZlibStream {
   std::uint32_t adler_ = 1;
 };
 
-std::string ZlibCompress(std::span<const std::uint8_t> data);
-
 // RFC 1950's checksum of `data`, continued from `adler` (1 for a start).
 std::uint32_t Adler32(std::span<const std::uint8_t> data, std::uint32_t adler = 1);
 

@@ -24,11 +24,13 @@ class FakeDesktopShell : public DesktopShell {
   Status SetPictureWallpaper(const std::string& path) override {
     shownPictures.push_back(path);
     const bool refused = path == refusedPicture;
-    if (registry != nullptr && !refused) {
-      registry->SetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop", "Wallpaper",
-                               path);
+    if (!refused) {
+      if (registry != nullptr) {
+        registry->SetStringValue(RegistryRoot::kCurrentUser, "Control Panel\\Desktop",
+                                 "Wallpaper", path);
+      }
+      for (MonitorWallpaper& monitor : monitors) monitor.picture = path;
     }
-    for (MonitorWallpaper& monitor : monitors) monitor.picture = refused ? monitor.picture : path;
     return refused ? Status::Failure("Не удалось сменить рисунок Рабочего стола.")
                        : Status::Ok();
   }

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,6 +28,18 @@ std::vector<std::uint8_t> Inflated(const std::string& stream, std::size_t expect
   EXPECT_EQ(result, Z_OK) << "zlib refused the stream";
   out.resize(size);
   return out;
+}
+
+// The bytes through one stream, handed in pieces as a picture's rows are.
+std::string Compressed(const std::vector<std::uint8_t>& data) {
+  constexpr std::size_t kPiece = 64 * 1024;
+  ZlibStream stream;
+  for (std::size_t from = 0; from < data.size(); from += kPiece) {
+    const std::size_t size = std::min(kPiece, data.size() - from);
+    std::memcpy(stream.Room(size), data.data() + from, size);
+    stream.Add(size);
+  }
+  return stream.Finish();
 }
 
 TEST(DeflateStreamTest, EveryKindOfInputInflatesToItself) {
@@ -55,7 +69,7 @@ TEST(DeflateStreamTest, EveryKindOfInputInflatesToItself) {
   }
   inputs.push_back(mixed);
   for (const auto& input : inputs) {
-    const std::string stream = ZlibCompress(input);
+    const std::string stream = Compressed(input);
     EXPECT_EQ(Inflated(stream, input.size()), input) << "an input of " << input.size() << " bytes";
     EXPECT_EQ(Adler32(input), adler32(1, input.data(), static_cast<uInt>(input.size())));
   }
